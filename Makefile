@@ -1,0 +1,23 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD_DIR ?= build
+PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+
+.PHONY: deps configure build test bench clean
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVARO_WERROR=ON
+
+build: configure
+	cmake --build $(BUILD_DIR) --parallel
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300
+
+bench: build
+	$(BUILD_DIR)/bench/kovaro_bench
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,42 @@
+// A 50000-point trapezoidal run of the lossless coil, sine and squared-sine drive.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "shell/app_state.h"
+
+using namespace kovaro;
+
+namespace {
+
+class SilentHost : public RunHost {
+ public:
+  void LogLine(const std::string&) override {}
+  void SetPoints(int32_t) override {}
+  void EnableSaveReference() override {}
+  void ShowPlot() override {}
+};
+
+void Run(benchmark::State& bench, Waveform waveform) {
+  auto state = std::make_unique<AppState>();
+  state->Elements = ElementSet{5.07E-9L, 58.4562648953E-6L, 0.0282L, 1.04E-11L, 500000, 0.1021619L, 0, 0, 0};
+  SimulationSettings s;
+  s.RGvin = waveform;
+  s.NEfin = 294273.2L;
+  s.NEpontos = 50000;
+  SilentHost host;
+  for (auto _ : bench) {
+    RunSimulation(*state, s, host);
+    benchmark::DoNotOptimize(state->Store.Channels[49999]);
+  }
+}
+
+void BM_TrapezoidalSine(benchmark::State& bench) { Run(bench, Waveform::Sine); }
+void BM_TrapezoidalSquaredSine(benchmark::State& bench) { Run(bench, Waveform::SquaredSine); }
+
+}  // namespace
+
+BENCHMARK(BM_TrapezoidalSine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrapezoidalSquaredSine)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

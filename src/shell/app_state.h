@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "elements/element_set.h"
+#include "simulation/engine.h"
+#include "simulation/waveform_store.h"
+
+namespace kovaro {
+
+// The program's shared data, created once and passed to every window.
+struct AppState {
+  ElementSet Elements;
+  WaveformStore Store;
+  std::string DesignName;  // base name of the output files; empty until a design sets it
+  EngineValues Engine;
+};
+
+}  // namespace kovaro

@@ -1,0 +1,84 @@
+#include "simulation/driver.h"
+
+#include <cmath>
+
+#include "shell/float_error.h"
+
+namespace kovaro {
+namespace {
+
+// Parity of an integral real; any value beyond 2^63 is even.
+bool IsOdd(Real m) {
+  constexpr Real kLimit = 9223372036854775808.0L;
+  if (std::fabs(m) >= kLimit) return false;
+  return (static_cast<int64_t>(m) & 1) != 0;
+}
+
+}  // namespace
+
+Real Driver::Base(Real t) {
+  if (cached_ && t == cached_time_) return cached_value_;
+  const Real v = settings_.NEvin;
+  const Real f = settings_.NEfin;
+  Real value = 0;
+  switch (settings_.RGvin) {
+    case Waveform::Sine:
+      value = Ck(v * std::sin(Ck(t * Ck(f * kTwoPi))));
+      break;
+    case Waveform::Cosine:
+      value = Ck(v * std::cos(Ck(t * Ck(f * kTwoPi))));
+      break;
+    case Waveform::SquaredSine:
+      value = IsOdd(std::nearbyint(Ck(Ck(2 * f) * t) - 0.5L)) ? -v : v;
+      break;
+    case Waveform::SquaredCosine:
+      value = IsOdd(std::nearbyint(Ck(Ck(2 * f) * t))) ? -v : v;
+      break;
+  }
+  cached_ = true;
+  cached_time_ = t;
+  cached_value_ = value;
+  return value;
+}
+
+Real Driver::InputVoltage(Real t) {
+  const SimulationSettings& s = settings_;
+  const Real peak = s.NEvin;
+  Real v = 0;
+  if (s.CBsegue && t > s.NEstart) {
+    v = FeedbackCurrent >= 0 ? peak : -peak;
+  } else {
+    v = Base(t);
+  }
+  if (s.CBoffset) v = Ck(v + peak);
+  if (t > s.NEtempo) {
+    if (t <= Ck(s.NEtempo + s.NEatraso)) {
+      v = LastDriverOutput;
+    } else {
+      switch (s.RGstop) {
+        case StopMode::OpenDriver:
+          v = Ck(-FeedbackCurrent * s.NEropen);
+          break;
+        case StopMode::ShortCircuit:
+          v = 0;
+          break;
+        case StopMode::FreeWheelingDiodes: {
+          const Real w = Ck(-FeedbackCurrent * s.NEropen);
+          const Real upper = Ck(peak + s.NEvd);
+          const Real lower = Ck(-peak - s.NEvd);
+          v = w > upper ? upper : (w < lower ? lower : w);
+          break;
+        }
+        case StopMode::MultiplyVin:
+          v = Ck(v * s.NEmult);
+          break;
+      }
+    }
+  }
+  LastDriverOutput = v;
+  return v;
+}
+
+Real StopTimeFor(const SimulationSettings& settings) { return Div(settings.NEcycles, settings.NEfin); }
+
+}  // namespace kovaro

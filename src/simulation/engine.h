@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "shell/real.h"
+#include "shell/report_log.h"
+#include "simulation/settings.h"
+
+namespace kovaro {
+
+struct AppState;
+
+using Vector4 = std::array<Real, 4>;
+using Matrix4 = std::array<Vector4, 4>;
+
+// Indices of the state variables in x, y, z and StateMaxima.
+enum State : int32_t { StVCa = 0, StILa = 1, StVCb = 2, StILb = 3 };
+
+struct StateMaximum {
+  Real Value = 0;  // signed value of largest magnitude, volts or amperes
+  Real Time = 0;   // time of the sample that holds it, seconds
+};
+
+// What the last run computed; overwritten by the next run.
+struct EngineValues {
+  Real StepLength = 0;
+  Real M = 0;
+  Real D = 0;
+  Real G11 = 0;
+  Real G22 = 0;
+  Real G12 = 0;
+  Matrix4 SystemMatrix{};    // A, times h
+  Vector4 InputVector{};     // B, times h
+  Matrix4 TrapezoidMatrix{};  // (I - A/2), inverted
+  Vector4 x{};
+  Vector4 y{};
+  Vector4 z{};
+  std::array<StateMaximum, 4> StateMaxima{};
+  Real t = 0;
+};
+
+// What a run does to the windows around it.
+class RunHost : public ReportLog {
+ public:
+  virtual void SetPoints(int32_t n) = 0;      // "Points" field, through its setter
+  virtual void EnableSaveReference() = 0;     // "Save reference"
+  virtual void ShowPlot() = 0;                // repaint the plot window, then show it
+};
+
+// Gauss-Jordan inversion of the leading n x n block without pivot search. A near-singular
+// pivot is only reported as a line; the matrix stays as far as it was transformed.
+void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log);
+
+// One "Simulate and plot" run. A fault throws FloatError or FileError and leaves what the
+// run did before it.
+void RunSimulation(AppState& state, const SimulationSettings& settings, RunHost& host);
+
+}  // namespace kovaro
