@@ -21,10 +21,17 @@ class FloatError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Throws the fault that made r infinite or NaN.
+[[noreturn]] void ThrowFaultOf(Real r);
+
+// Whether r is neither infinite nor NaN: r - r is NaN exactly then. Cheaper on the x87 than
+// a comparison with the largest real, which is a memory operand.
+inline bool IsFinite(Real r) { return r - r == 0; }
+
 // The result of a product, sum or difference of finite operands.
 inline Real Ck(Real r) {
-  if (std::isnan(r)) throw FloatError(kInvalidOperation);
-  if (std::isinf(r)) throw FloatError(kOverflow);
+  if (!IsFinite(r)) [[unlikely]]
+    ThrowFaultOf(r);
   return r;
 }
 

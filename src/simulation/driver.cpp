@@ -7,17 +7,22 @@
 namespace kovaro {
 namespace {
 
-// Parity of an integral real; any value beyond 2^63 is even.
-bool IsOdd(Real m) {
-  constexpr Real kLimit = 9223372036854775808.0L;
-  if (std::fabs(m) >= kLimit) return false;
-  return (static_cast<int64_t>(m) & 1) != 0;
+constexpr Real kTwo63 = 9223372036854775808.0L;
+
+// Whether x rounded to the nearest integer, ties to even, is odd. Below 2^63 in magnitude,
+// adding 2^63 leaves no fraction bits, so the default rounding of the sum rounds x exactly as
+// nearbyint does, without its cost of saving the floating-point environment. Larger values
+// are even integers already.
+bool RoundsToOdd(Real x) {
+  if (!(std::fabs(x) < kTwo63)) return false;
+  const Real m = x >= 0 ? (x + kTwo63) - kTwo63 : (x - kTwo63) + kTwo63;
+  return std::fabs(m) < kTwo63 && (static_cast<int64_t>(m) & 1) != 0;
 }
 
 }  // namespace
 
 Real Driver::Base(Real t) {
-  if (cached_ && t == cached_time_) return cached_value_;
+  if (t == cached_time_) return cached_value_;
   const Real v = settings_.NEvin;
   const Real f = settings_.NEfin;
   Real value = 0;
@@ -29,19 +34,18 @@ Real Driver::Base(Real t) {
       value = Ck(v * std::cos(Ck(t * Ck(f * kTwoPi))));
       break;
     case Waveform::SquaredSine:
-      value = IsOdd(std::nearbyint(Ck(Ck(2 * f) * t) - 0.5L)) ? -v : v;
+      value = RoundsToOdd(Ck(Ck(2 * f) * t) - 0.5L) ? -v : v;
       break;
     case Waveform::SquaredCosine:
-      value = IsOdd(std::nearbyint(Ck(Ck(2 * f) * t))) ? -v : v;
+      value = RoundsToOdd(Ck(Ck(2 * f) * t)) ? -v : v;
       break;
   }
-  cached_ = true;
   cached_time_ = t;
   cached_value_ = value;
   return value;
 }
 
-Real Driver::InputVoltage(Real t) {
+Real Driver::Evaluate(Real t) {
   const SimulationSettings& s = settings_;
   const Real peak = s.NEvin;
   Real v = 0;

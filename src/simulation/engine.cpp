@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "shell/app_state.h"
@@ -16,9 +17,8 @@ namespace {
 // Inside the integration loops only products and sums of finite values occur, so the first
 // value that is not finite comes from an overflow.
 void RequireFinite(const Vector4& v) {
-  for (Real e : v) {
-    if (!std::isfinite(e)) throw FloatError(kOverflow);
-  }
+  if (!IsFinite((v[0] - v[0]) + (v[1] - v[1]) + (v[2] - v[2]) + (v[3] - v[3]))) [[unlikely]]
+    throw FloatError(kOverflow);
 }
 
 // The circuit equations x' = A x + B u, both multiplied by h afterwards.
@@ -75,6 +75,12 @@ class StepWriter {
   Real h_;
 };
 
+// A and B are zero where the circuit has no coupling: A[0][0], A[0][2], A[0][3], A[2][0],
+// A[2][1], B[0] and B[2] are 0 * h. Their terms are left out of the sums. That is exact: a
+// term 0 * x (x finite) is a zero, and adding a zero changes a sum only when the sum is -0
+// and the zero is +0. A sum of nonzero values is never -0 (exact cancellation gives +0), and
+// every sum here starts from x[i] or from +0, and x[i] is never -0, since it comes from such
+// sums.
 void TrapezoidalSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev) {
   const Matrix4 a = ev.SystemMatrix;
   const Vector4 b = ev.InputVector;
@@ -88,19 +94,18 @@ void TrapezoidalSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValue
     const Real u1 = driver.InputVoltage(t);
     const Real u2 = driver.InputVoltage(Ck(t + h));
     const Real u = u1 + u2;
-    // Halving by multiplication gives the same result as dividing by 2.
+    // y[i] = x[i] + sum of (A[i][j] x[j]) / 2 + (B[i] u) / 2, added in this order; halving
+    // by multiplication gives the same result as dividing by 2.
+    y[0] = x[0] + (a[0][1] * x[1]) * 0.5L;
+    y[1] = x[1] + (a[1][0] * x[0]) * 0.5L + (a[1][1] * x[1]) * 0.5L + (a[1][2] * x[2]) * 0.5L +
+           (a[1][3] * x[3]) * 0.5L + (b[1] * u) * 0.5L;
+    y[2] = x[2] + (a[2][2] * x[2]) * 0.5L + (a[2][3] * x[3]) * 0.5L;
+    y[3] = x[3] + (a[3][0] * x[0]) * 0.5L + (a[3][1] * x[1]) * 0.5L + (a[3][2] * x[2]) * 0.5L +
+           (a[3][3] * x[3]) * 0.5L + (b[3] * u) * 0.5L;
     for (int32_t i = 0; i < 4; ++i) {
-      Real acc = x[i];
-      for (int32_t j = 0; j < 4; ++j) acc += (a[i][j] * x[j]) * 0.5L;
-      y[i] = acc + (b[i] * u) * 0.5L;
+      z[i] = p[i][0] * y[0] + p[i][1] * y[1] + p[i][2] * y[2] + p[i][3] * y[3];
     }
-    for (int32_t i = 0; i < 4; ++i) {
-      Real acc = 0;
-      for (int32_t j = 0; j < 4; ++j) acc += p[i][j] * y[j];
-      z[i] = acc;
-    }
-    RequireFinite(y);
-    RequireFinite(z);
+    RequireFinite(z);  // a value of y that is not finite makes z not finite too
     writer.Write(k, z, t);
     x = z;
   }
@@ -118,11 +123,10 @@ void EulerSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev)
   Real t = ev.t;
   for (int32_t k = 1; k < n; ++k) {
     const Real u = driver.InputVoltage(t);
-    for (int32_t i = 0; i < 4; ++i) {
-      Real acc = x[i];
-      for (int32_t j = 0; j < 4; ++j) acc += a[i][j] * x[j];
-      y[i] = acc + b[i] * u;
-    }
+    y[0] = x[0] + a[0][1] * x[1];
+    y[1] = x[1] + a[1][0] * x[0] + a[1][1] * x[1] + a[1][2] * x[2] + a[1][3] * x[3] + b[1] * u;
+    y[2] = x[2] + a[2][2] * x[2] + a[2][3] * x[3];
+    y[3] = x[3] + a[3][0] * x[0] + a[3][1] * x[1] + a[3][2] * x[2] + a[3][3] * x[3] + b[3] * u;
     RequireFinite(y);
     writer.Write(k, y, t);
     x = y;
@@ -132,11 +136,28 @@ void EulerSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev)
   ev.t = t;
 }
 
-void ScaleForDisplay(int32_t n, const SimulationSettings& s, WaveformStore& store) {
+void ScaleForDisplay(int32_t n, const SimulationSettings& s, const EngineValues& ev, WaveformStore& store) {
+  const std::array<Real, kChannelCount> scale = s.Scale;
+  const std::array<Real, kChannelCount> offset = s.Offset;
+  // Rounding is monotonic, so no value can overflow when the largest magnitude of each
+  // channel scales to a finite bound; then the values need no check one by one. The state
+  // channels' largest magnitudes are the maxima of the run.
+  Sample largest{};
+  for (int32_t i = 0; i < 4; ++i) largest[i + 1] = std::fabs(ev.StateMaxima[i].Value);
   for (int32_t k = 0; k < n; ++k) {
-    for (int32_t c = 0; c < kChannelCount; ++c) {
-      Real& v = store.Channels[k][c];
-      v = Ck(Ck(v * s.Scale[c]) + s.Offset[c]);
+    largest[Vin] = std::max(largest[Vin], std::fabs(store.Channels[k][Vin]));
+    largest[VLa] = std::max(largest[VLa], std::fabs(store.Channels[k][VLa]));
+  }
+  bool safe = true;
+  for (int32_t c = 0; c < kChannelCount; ++c) {
+    safe = safe && IsFinite(largest[c] * std::fabs(scale[c]) + std::fabs(offset[c]));
+  }
+  for (int32_t k = 0; k < n; ++k) {
+    Sample& sample = store.Channels[k];
+    if (safe) {
+      for (int32_t c = 0; c < kChannelCount; ++c) sample[c] = sample[c] * scale[c] + offset[c];
+    } else {
+      for (int32_t c = 0; c < kChannelCount; ++c) sample[c] = Ck(Ck(sample[c] * scale[c]) + offset[c]);
     }
   }
 }
@@ -221,7 +242,7 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
     EulerSteps(n, driver, writer, ev);
   }
 
-  ScaleForDisplay(n, s, store);
+  ScaleForDisplay(n, s, ev, store);
   SetValueLimits(s, ev, store.ViewRange);
   if (s.CBsalvar) WriteTableFile(state.DesignName, store, host);
   WriteRunReport(ev.StateMaxima, state.Elements, s, host);

@@ -31,6 +31,9 @@ TEST(Driver, SquaredWavesRoundHalvesToEven) {
   EXPECT_EQ(sine.InputVoltage(After(1)), -180);
   EXPECT_EQ(sine.InputVoltage(1.5L), -180);
   EXPECT_EQ(sine.InputVoltage(2), 180);           // round(1.5) = 2
+  EXPECT_EQ(sine.InputVoltage(3), 180);           // round(2.5) = 2
+  EXPECT_EQ(sine.InputVoltage(3.5L), -180);       // round(3) = 3
+  EXPECT_EQ(sine.InputVoltage(4), 180);           // round(3.5) = 4
   EXPECT_EQ(sine.LastDriverOutput, 180);
 
   Driver cosine(Squared(Waveform::SquaredCosine, 0.5L));
