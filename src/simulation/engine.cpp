@@ -215,8 +215,7 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
   } else {
     store.SampleCount = n;
   }
-  const Real h =
-      Div(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), static_cast<Real>(n) - 1);
+  const Real h = Div(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), static_cast<Real>(n) - 1);
   ev.StepLength = h;
   BuildSystem(state.Elements, s.CBnoload, h, ev);
 

@@ -30,8 +30,8 @@ struct EngineValues {
   Real G11 = 0;
   Real G22 = 0;
   Real G12 = 0;
-  Matrix4 SystemMatrix{};    // A, times h
-  Vector4 InputVector{};     // B, times h
+  Matrix4 SystemMatrix{};     // A, times h
+  Vector4 InputVector{};      // B, times h
   Matrix4 TrapezoidMatrix{};  // (I - A/2), inverted
   Vector4 x{};
   Vector4 y{};
@@ -43,9 +43,9 @@ struct EngineValues {
 // What a run does to the windows around it.
 class RunHost : public ReportLog {
  public:
-  virtual void SetPoints(int32_t n) = 0;      // "Points" field, through its setter
-  virtual void EnableSaveReference() = 0;     // "Save reference"
-  virtual void ShowPlot() = 0;                // repaint the plot window, then show it
+  virtual void SetPoints(int32_t n) = 0;   // "Points" field, through its setter
+  virtual void EnableSaveReference() = 0;  // "Save reference"
+  virtual void ShowPlot() = 0;             // repaint the plot window, then show it
 };
 
 // Gauss-Jordan inversion of the leading n x n block without pivot search. A near-singular

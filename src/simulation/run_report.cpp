@@ -33,7 +33,8 @@ void WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet&
     const char* label;
     Real energy_element;
   };
-  const std::array<Line, 4> lines{{{"VCa (V)", el.Ca}, {"ILa (A)", el.La}, {"VCb (V)", el.Cb}, {"ILb (A)", el.Lb}}};
+  const std::array<Line, 4> lines{
+      {{"VCa (V)", el.Ca}, {"ILa (A)", el.La}, {"VCb (V)", el.Cb}, {"ILb (A)", el.Lb}}};
   for (int32_t i = 0; i < 4; ++i) {
     const Real m = maxima[i].Value;
     const Real energy = Ck(Ck(m * m) * (lines[i].energy_element * 0.5L));

@@ -19,12 +19,12 @@ enum class StopMode : int32_t { OpenDriver = 0, ShortCircuit = 1, FreeWheelingDi
 struct SimulationSettings {
   // Driver.
   Waveform RGvin = Waveform::SquaredSine;
-  Real NEvin = 180;  // peak input voltage, V
-  Real NEfin = 300000;  // input frequency, Hz
+  Real NEvin = 180;      // peak input voltage, V
+  Real NEfin = 300000;   // input frequency, Hz
   bool CBsegue = false;  // primary current feedback after NEstart
   Real NEstart = 1E-6L;
   bool CBoffset = false;
-  Real NEtempo = 1;  // stop time, s
+  Real NEtempo = 1;       // stop time, s
   Real NEatraso = 2E-6L;  // turn-off delay, s
   StopMode RGstop = StopMode::FreeWheelingDiodes;
   Real NEropen = 10000;

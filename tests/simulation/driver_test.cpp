@@ -25,22 +25,22 @@ SimulationSettings Squared(Waveform w, Real f) {
 TEST(Driver, SquaredWavesRoundHalvesToEven) {
   // f = 0.5 Hz puts the half period at t = 1 and the period at t = 2 exactly.
   Driver sine(Squared(Waveform::SquaredSine, 0.5L));
-  EXPECT_EQ(sine.InputVoltage(0), 180);           // round(-0.5) = 0
+  EXPECT_EQ(sine.InputVoltage(0), 180);  // round(-0.5) = 0
   EXPECT_EQ(sine.InputVoltage(0.5L), 180);
-  EXPECT_EQ(sine.InputVoltage(1), 180);           // round(0.5) = 0
+  EXPECT_EQ(sine.InputVoltage(1), 180);  // round(0.5) = 0
   EXPECT_EQ(sine.InputVoltage(After(1)), -180);
   EXPECT_EQ(sine.InputVoltage(1.5L), -180);
-  EXPECT_EQ(sine.InputVoltage(2), 180);           // round(1.5) = 2
-  EXPECT_EQ(sine.InputVoltage(3), 180);           // round(2.5) = 2
-  EXPECT_EQ(sine.InputVoltage(3.5L), -180);       // round(3) = 3
-  EXPECT_EQ(sine.InputVoltage(4), 180);           // round(3.5) = 4
+  EXPECT_EQ(sine.InputVoltage(2), 180);      // round(1.5) = 2
+  EXPECT_EQ(sine.InputVoltage(3), 180);      // round(2.5) = 2
+  EXPECT_EQ(sine.InputVoltage(3.5L), -180);  // round(3) = 3
+  EXPECT_EQ(sine.InputVoltage(4), 180);      // round(3.5) = 4
   EXPECT_EQ(sine.LastDriverOutput, 180);
 
   Driver cosine(Squared(Waveform::SquaredCosine, 0.5L));
   EXPECT_EQ(cosine.InputVoltage(0), 180);
-  EXPECT_EQ(cosine.InputVoltage(0.5L), 180);      // round(0.5) = 0
+  EXPECT_EQ(cosine.InputVoltage(0.5L), 180);  // round(0.5) = 0
   EXPECT_EQ(cosine.InputVoltage(After(0.5L)), -180);
-  EXPECT_EQ(cosine.InputVoltage(1.5L), 180);      // round(1.5) = 2
+  EXPECT_EQ(cosine.InputVoltage(1.5L), 180);  // round(1.5) = 2
 }
 
 TEST(Driver, SineAndCosineFollowTheInputFrequency) {
@@ -83,12 +83,12 @@ TEST(Driver, TurnOffDelayHoldsTheLastOutput) {
   s.NEatraso = 0.25L;
   s.RGstop = StopMode::ShortCircuit;
   Driver d(s);
-  EXPECT_EQ(d.InputVoltage(0.875L), 180);          // exactly Ts: still driving
-  EXPECT_EQ(d.InputVoltage(After(0.875L)), 180);   // held
-  EXPECT_EQ(d.InputVoltage(1.0625L), 180);         // held, although the wave is negative now
-  EXPECT_EQ(d.InputVoltage(1.125L), 180);          // exactly Ts + Td: still held
+  EXPECT_EQ(d.InputVoltage(0.875L), 180);         // exactly Ts: still driving
+  EXPECT_EQ(d.InputVoltage(After(0.875L)), 180);  // held
+  EXPECT_EQ(d.InputVoltage(1.0625L), 180);        // held, although the wave is negative now
+  EXPECT_EQ(d.InputVoltage(1.125L), 180);         // exactly Ts + Td: still held
   EXPECT_EQ(d.LastDriverOutput, 180);
-  EXPECT_EQ(d.InputVoltage(After(1.125L)), 0);     // short circuit
+  EXPECT_EQ(d.InputVoltage(After(1.125L)), 0);  // short circuit
   EXPECT_EQ(d.LastDriverOutput, 0);
 
   s.NEatraso = 0;  // no delay: the stop mode applies to every t after Ts

@@ -20,15 +20,6 @@ SimulationSettings Unscaled() {
   return s;
 }
 
-std::string FaultOf(AppState& state, const SimulationSettings& s, RecordingHost& host) {
-  try {
-    RunSimulation(state, s, host);
-  } catch (const FloatError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 }  // namespace
 
 TEST(Engine, DefaultRunFillsTheStore) {

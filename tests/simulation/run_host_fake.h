@@ -1,11 +1,13 @@
 #pragma once
 
-#include <string>
 #include <unistd.h>
-#include <vector>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "shell/app_state.h"
+#include "shell/float_error.h"
 #include "simulation/engine.h"
 
 // Records what a run does to the windows around it.
@@ -21,6 +23,17 @@ class RecordingHost : public kovaro::RunHost {
   int enabled = 0;
   int shown = 0;
 };
+
+// The message of the arithmetic fault that stopped the run, or "" for a completed run.
+inline std::string FaultOf(kovaro::AppState& state, const kovaro::SimulationSettings& s,
+                           RecordingHost& host) {
+  try {
+    kovaro::RunSimulation(state, s, host);
+  } catch (const kovaro::FloatError& e) {
+    return e.what();
+  }
+  return "";
+}
 
 // Runs a test inside a fresh directory, so that the files a run writes land there.
 class ScopedWorkDir {

@@ -34,15 +34,6 @@ void HandCase(AppState& state, SimulationSettings& s) {
   s.NEtempo = 100;
 }
 
-std::string FaultOf(AppState& state, const SimulationSettings& s, RecordingHost& host) {
-  try {
-    RunSimulation(state, s, host);
-  } catch (const FloatError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 }  // namespace
 
 TEST(RunReport, LinesOfAHandComputedRun) {
@@ -135,12 +126,14 @@ TEST(TableFile, StrideAndRowCounts) {
   ScopedWorkDir dir;
   auto store = std::make_unique<WaveformStore>();
   for (int32_t k = 0; k < kCapacity; ++k) store->Time[k] = k;
-  const std::pair<int32_t, int32_t> cases[] = {{10000, 589}, {600, 600}, {601, 301}, {50000, 596}, {1, 1}, {0, 0}};
+  const std::pair<int32_t, int32_t> cases[] = {{10000, 589}, {600, 600}, {601, 301},
+                                               {50000, 596}, {1, 1},     {0, 0}};
   for (const auto& [count, rows] : cases) {
     store->SampleCount = count;
     RecordingHost log;
     WriteTableFile("t", *store, log);
-    EXPECT_EQ(log.lines, std::vector<std::string>{"Table saved as t.tab with " + std::to_string(rows) + " points."});
+    EXPECT_EQ(log.lines,
+              std::vector<std::string>{"Table saved as t.tab with " + std::to_string(rows) + " points."});
     const std::string text = ReadFile(dir.path() / "t.tab");
     ASSERT_EQ(text.size(), static_cast<size_t>(rows) * 169) << count;
     if (count == 10000) {
