@@ -1,8 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD_DIR ?= build
-PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
+            qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick
 
-.PHONY: deps configure build test bench clean
+.PHONY: deps configure build run test bench clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -12,6 +13,10 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel
+
+run: configure
+	cmake --build $(BUILD_DIR) --parallel --target kovaro
+	$(BUILD_DIR)/kovaro
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300

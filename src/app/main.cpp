@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "shell/program.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  kovaro::Program program;
+  program.Start();
+  return QApplication::exec();
+}

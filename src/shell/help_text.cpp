@@ -1,0 +1,98 @@
+#include "shell/help_text.h"
+
+namespace kovaro {
+
+const std::string& HelpText() {
+  static const std::string text = R"(Kovaro
+
+This program designs the circuit:
+
+             Ca                kab
+   o-------||-------+                   +-----------+--------o
+   ^                |                   |           |
+   |                )       ||          (           \
+   Ra               )  La   ||    Lb    (    Cb ===  / Rb
+   |                )       ||          (           \
+   |                |                   |           |
+   o----------------+                   +-----------+--------o
+
+The objective is to obtain a high voltage over Rb (or just Cb) when a
+high-frequency AC signal is applied to the left side, with maximum
+efficiency. The high voltage can be used to produce sparks and streamers,
+or for other uses in power conversion. Rb represents the nominal loading
+by the streamers and the losses, as a parallel equivalent. Cb is the sum
+of the self-capacitance of Lb, the terminal capacitance and the streamer
+capacitance.
+
+Lossy design:
+
+          C1      L1
+   o-----||-----uuuuu-----+---------+---------+------o
+   ^                      |         |         |
+   R1                     ) L2    C2 ===      \ R2
+   |                      )         |         /
+   o----------------------+---------+---------+------o
+
+A Butterworth bandpass prototype is designed and converted to the circuit
+above. The double terminated design results in a maximally resistive
+input impedance for the specified load. The singly terminated design
+results in a maximally flat passband, but with resistive input impedance
+at a single frequency only (less practical).
+
+Lossless design:
+
+The network transfers all the input energy to the output capacitance
+when the losses are neglected. With a cosinusoidal input, the two
+resonances and the input frequency must be in a relation k:l:m of
+integers with odd differences, with excitation at the central frequency
+l. With a sinusoidal input, the multipliers must all be odd, with double
+odd differences, and the excitation can be at l or at the upper
+frequency m. Excitation at l results in nearly perfect soft switching,
+with input voltage and current almost in phase.
+The program doesn't verify the parity of the multipliers.
+Any combination is possible, but perfect energy transfer happens only in
+those cases.
+
+The waveforms for a square-wave or sinusoidal/cosinusoidal
+input can be plotted. Use the mouse to mark a region to zoom
+in the plot. Keys: "+" and "-" scale the values up and down, ">" and "<"
+move the time window, "u" and "d" move the values up and down, "a" and
+"r" widen and narrow the time window, space returns to the whole plot.
+The plots are not exact, and may show some simulation artifacts.
+The element values can also be directly entered or changed.
+
+The prototype can be designed with the two structures below.
+The final circuit with transformer is the same in both cases.
+
+        C1    L1                           C1
+   o---||---uuuu---+------+---o      o---||---+---uuuu---+------+---o
+                   |      |                   |    L2   |      |
+   vin          L2 )  C2 ===  vout    vin  L1 )       C2 ===  vout
+                   )      |                   )         |      |
+   o---------------+------+---o      o--------+---------+------+---o
+
+The elements of an ideal Tesla coil can be calculated too.
+Each transition of the square-wave input causes an energy-transfer
+transient, and the transients can accumulate when the losses are low. So
+the input period can be set to a multiple of the energy transfer time.
+The primary and secondary resonances are placed in a ratio k:l with an
+odd difference, so that all the energy of Ca reaches Cb after a known
+number of cycles.
+
+The simulation integrates the circuit from rest with the trapezoidal
+rule (or with forward Euler), with a fixed number of points over the
+final time. The driver can switch with the sign of the primary current
+after a given time, have an offset added, and be stopped at a given
+time: after a turn-off delay it acts as an open circuit, a short
+circuit, an open circuit with free-wheeling diodes, or multiplies its
+voltage. Each run reports the maxima, the stored energies and the gain,
+and can save a table of the waveforms.
+
+The resistances of the two coils, Rla and Rlb, and the output resistance
+of the driver, Rin, can be introduced in the simulations through the
+"Edit elements" window.
+)";
+  return text;
+}
+
+}  // namespace kovaro

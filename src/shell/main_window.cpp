@@ -1,0 +1,232 @@
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFont>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "shell/error_box.h"
+#include "shell/help_text.h"
+#include "shell/nedit.h"
+#include "shell/radio_group.h"
+#include "shell/widgets.h"
+#include "simulation/driver.h"
+#include "simulation/waveform_store.h"
+
+namespace kovaro {
+
+TForm1::TForm1(AppState& state) : state_(state) {
+  InitWindow(this, "TForm1", QStringLiteral("Kovaro"), 732, 671);
+  // The frames first, so that the controls they enclose lie above them.
+  MakeFrame(this, 152, 8, 561, 353);
+  MakeFrame(this, 352, 16, 353, 153);
+  MakeFrame(this, 504, 176, 201, 177);
+  BuildLeftColumn();
+  BuildRunSettings();
+  BuildDriverStop();
+  BuildScaling();
+
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setGeometry(8, 368, 705, 257);
+  QFont fixed(QStringLiteral("Courier New"), 8);
+  fixed.setStyleHint(QFont::Monospace);
+  Memo1->setFont(fixed);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setPlainText(QString::fromStdString(HelpText()));
+
+  connect(Bplot, &QPushButton::clicked, this, [this] { BplotClick(); });
+  connect(bref, &QPushButton::clicked, this, [this] { brefClick(); });
+  connect(bdelref, &QPushButton::clicked, this, [this] { bdelrefClick(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center().x() - 732 / 2, area.center().y() - 671 / 2);
+  }
+}
+
+void TForm1::BuildLeftColumn() {
+  Blossy = MakeButton(this, "Blossy", QStringLiteral("Lossy design"), 8, 8, 137);
+  Button3 = MakeButton(this, "Button3", QStringLiteral("Lossless design"), 8, 40, 137);
+  QPalette red = Button3->palette();
+  red.setColor(QPalette::ButtonText, Qt::red);
+  Button3->setPalette(red);
+  Button1 = MakeButton(this, "Button1", QStringLiteral("Regular Tesla coil"), 8, 72, 137);
+  Belements = MakeButton(this, "Belements", QStringLiteral("Edit elements"), 8, 104, 137);
+  MakeLabel(this, QStringLiteral("Input voltage (V peak)"), 8, 157);
+  NEvin = MakeField(this, "NEvin", 8, 176, 100, 180);
+  CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, false);
+  CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, false);
+  CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256, true);
+  CBtrapezoidal->setToolTip(QStringLiteral("Better precision"));
+}
+
+void TForm1::BuildRunSettings() {
+  MakeLabel(this, QStringLiteral("Input frequency (Hz)"), 160, 16);
+  NEfin = MakeField(this, "NEfin", 272, 16, 76, 300000);
+  MakeLabel(this, QStringLiteral("Final time (s)"), 160, 40);
+  NEtmax = MakeField(this, "NEtmax", 272, 40, 76, 0.0001L);
+  MakeLabel(this, QStringLiteral("Maximum V/I (V ou A)"), 160, 64);
+  NEvmax = MakeField(this, "NEvmax", 272, 64, 76, 200000);
+  CBescala = MakeCheck(this, "CBescala", QStringLiteral("Use maximum"), 160, 88, false);
+  MakeLabel(this, QStringLiteral("Points"), 160, 104);
+  NEpontos = MakeField(this, "NEpontos", 272, 104, 76, 0, 10000, int_field);
+  NEpontos->setToolTip(QStringLiteral("Use more points for greater precision"));
+  CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, true);
+  CBsegue =
+      MakeCheck(this, "CBsegue", QStringLiteral("Use primary current feedback after t="), 160, 184, false);
+  NEstart = MakeField(this, "NEstart", 360, 176, 80, 1E-6L);
+  Bplot = MakeButton(this, "Bplot", QStringLiteral("Simulate and plot"), 160, 208, 97);
+  Bplot->setEnabled(false);
+  CBsalvar = MakeCheck(this, "CBsalvar", QStringLiteral("Save table"), 160, 240, false);
+  RGvin = new RadioGroup(QStringLiteral("Vin"),
+                         {QStringLiteral("Sine"), QStringLiteral("Cosine"), QStringLiteral("Squared sine"),
+                          QStringLiteral("Squared cosine")},
+                         2, this);
+  RGvin->setObjectName(QStringLiteral("RGvin"));
+  RGvin->setGeometry(264, 208, 233, 60);
+  RGvin->setItemIndex(2);
+  bref = MakeButton(this, "bref", QStringLiteral("Save reference"), 264, 272, 100);
+  bref->setEnabled(false);
+  bdelref = MakeButton(this, "bdelref", QStringLiteral("Delete reference"), 368, 272, 100);
+  bdelref->setEnabled(false);
+}
+
+void TForm1::BuildDriverStop() {
+  MakeLabel(this, QStringLiteral("Stop time (s)"), 360, 24);
+  NEtempo = MakeField(this, "NEtempo", 432, 24, 80, 1);
+  MakeLabel(this, QStringLiteral("Multiply vin by"), 360, 48);
+  NEmult = MakeField(this, "NEmult", 432, 48, 80, 2);
+  MakeLabel(this, QStringLiteral("R open driver"), 360, 72);
+  NEropen = MakeField(this, "NEropen", 432, 72, 80, 10000);
+  NEropen->setToolTip(QStringLiteral("Across open driver. Too high values cause numerical instability!"));
+  Button2 = MakeButton(this, "Button2", QStringLiteral("Set stop time to"), 360, 112, 100);
+  NEcycles = MakeField(this, "NEcycles", 464, 112, 60, 9.75L);
+  MakeLabel(this, QStringLiteral("cycles"), 528, 112);
+  MakeLabel(this, QStringLiteral("Driver turn-off delay"), 360, 136);
+  NEatraso = MakeField(this, "NEatraso", 464, 136, 60, 2E-6L);
+  MakeLabel(this, QStringLiteral("Diode drop"), 560, 136);
+  NEvd = MakeField(this, "NEvd", 616, 136, 84, 0.8L);
+  RGstop = new RadioGroup(QStringLiteral("After stopping driver"),
+                          {QStringLiteral("Open driver"), QStringLiteral("Short-circuit driver"),
+                           QStringLiteral("Open w/free-wheeling diodes"), QStringLiteral("Multiply vin")},
+                          1, this);
+  RGstop->setObjectName(QStringLiteral("RGstop"));
+  RGstop->setGeometry(520, 24, 180, 88);
+  RGstop->setItemIndex(2);
+}
+
+void TForm1::BuildScaling() {
+  MakeLabel(this, QStringLiteral("Scaling factors and offsets:"), 512, 177);
+  struct Row {
+    const char* label;
+    Channel channel;
+    const char* scale;
+    Real scale_value;
+    const char* offset;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {"ILa:", ILa, "NEila", 1000, "NEoila", "CBILa"}, {"VCa:", VCa, "NEvca", 1, "NEovca", "CBVCa"},
+      {"VLa:", VLa, "Nevla", 10, "NEovla", "CBVLa"},   {"ILb", ILb, "NEilb", 1000, "NEoilb", "CBILb"},
+      {"VCb", VCb, "NEvcb", 1, "NEovcb", "CBVcb"},     {"Vin:", Vin, "NEv", 10, "NEovin", "CBVin"},
+  };
+  int y = 200;
+  for (const Row& row : rows) {
+    MakeLabel(this, QString::fromLatin1(row.label), 510, y);
+    Scales[row.channel] = MakeField(this, row.scale, 544, y, 60, row.scale_value);
+    Offsets[row.channel] = MakeField(this, row.offset, 608, y, 60, 0);
+    Shown[row.channel] = MakeCheck(this, row.shown, QString(), 672, y + 2, true);
+    y += 24;
+  }
+  Scales[ILa]->setToolTip(QStringLiteral("Scaling factor for currents"));
+}
+
+void TForm1::SetWindows(QWidget* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla) {
+  plot_ = plot;
+  connect(Blossy, &QPushButton::clicked, this, [lossy] { ShowWindow(lossy); });
+  connect(Button3, &QPushButton::clicked, this, [lossless] { ShowWindow(lossless); });
+  connect(Button1, &QPushButton::clicked, this, [tesla] { ShowWindow(tesla); });
+  connect(Belements, &QPushButton::clicked, this, [elements] { ShowWindow(elements); });
+}
+
+SimulationSettings TForm1::ReadSettings() const {
+  SimulationSettings s;
+  s.RGvin = static_cast<Waveform>(RGvin->itemIndex());
+  s.NEvin = NEvin->panel_real();
+  s.NEfin = NEfin->panel_real();
+  s.CBsegue = CBsegue->isChecked();
+  s.NEstart = NEstart->panel_real();
+  s.CBoffset = CBoffset->isChecked();
+  s.NEtempo = NEtempo->panel_real();
+  s.NEatraso = NEatraso->panel_real();
+  s.RGstop = static_cast<StopMode>(RGstop->itemIndex());
+  s.NEropen = NEropen->panel_real();
+  s.NEvd = NEvd->panel_real();
+  s.NEmult = NEmult->panel_real();
+  s.NEcycles = NEcycles->panel_real();
+  s.NEtmax = NEtmax->panel_real();
+  s.NEpontos = NEpontos->panel_int();
+  s.CBtrapezoidal = CBtrapezoidal->isChecked();
+  s.CBnoload = CBnoload->isChecked();
+  s.CBescala = CBescala->isChecked();
+  s.NEvmax = NEvmax->panel_real();
+  s.CBsalvar = CBsalvar->isChecked();
+  s.CBdetails = CBdetails->isChecked();
+  for (int c = 0; c < kChannelCount; ++c) {
+    s.Scale[c] = Scales[c]->panel_real();
+    s.Offset[c] = Offsets[c]->panel_real();
+    s.Shown[c] = Shown[c]->isChecked();
+  }
+  return s;
+}
+
+void TForm1::LogLine(const std::string& text) { Memo1->appendPlainText(QString::fromStdString(text)); }
+
+void TForm1::SetPoints(int32_t n) { NEpontos->setPanelInt(n); }
+
+void TForm1::EnableSaveReference() { bref->setEnabled(true); }
+
+void TForm1::ShowPlot() {
+  if (plot_ == nullptr) return;
+  plot_->update();
+  ShowWindow(plot_);
+}
+
+void TForm1::BplotClick() {
+  Guarded(this, [this] { RunSimulation(state_, ReadSettings(), *this); });
+}
+
+void TForm1::brefClick() {
+  SaveReference(state_.Store);
+  bdelref->setEnabled(true);
+  if (plot_ != nullptr) plot_->update();
+}
+
+void TForm1::bdelrefClick() {
+  bdelref->setEnabled(false);
+  if (plot_ != nullptr) plot_->update();
+}
+
+void TForm1::Button2Click() {
+  Guarded(this, [this] { NEtempo->setPanelReal(StopTimeFor(ReadSettings())); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  QApplication::quit();  // the program ends with its main window, whatever else is shown
+}
+
+void ShowWindow(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace kovaro

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "shell/app_state.h"
+#include "simulation/engine.h"
+#include "simulation/settings.h"
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kovaro {
+
+class RadioGroup;
+class TNEdit;
+
+// The main window: the simulation settings, the report area and the buttons that open the
+// other windows and start a run.
+class TForm1 : public QWidget, public RunHost {
+ public:
+  explicit TForm1(AppState& state);
+
+  // The windows the buttons show and a run repaints; they are created after this one.
+  void SetWindows(QWidget* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla);
+
+  SimulationSettings ReadSettings() const;
+
+  // RunHost.
+  void LogLine(const std::string& text) override;
+  void SetPoints(int32_t n) override;
+  void EnableSaveReference() override;
+  void ShowPlot() override;
+
+  void BplotClick();
+  void brefClick();
+  void bdelrefClick();
+  void Button2Click();
+
+  // Controls, named as the program's documentation names them.
+  QPushButton* Blossy;
+  QPushButton* Button3;
+  QPushButton* Button1;
+  QPushButton* Belements;
+  TNEdit* NEvin;
+  QCheckBox* CBoffset;
+  QCheckBox* CBdetails;
+  QCheckBox* CBtrapezoidal;
+  TNEdit* NEfin;
+  TNEdit* NEtmax;
+  TNEdit* NEvmax;
+  QCheckBox* CBescala;
+  TNEdit* NEpontos;
+  QCheckBox* CBnoload;
+  QCheckBox* CBsegue;
+  TNEdit* NEstart;
+  QPushButton* Bplot;
+  QCheckBox* CBsalvar;
+  RadioGroup* RGvin;
+  QPushButton* bref;
+  QPushButton* bdelref;
+  TNEdit* NEtempo;
+  TNEdit* NEmult;
+  TNEdit* NEropen;
+  QPushButton* Button2;
+  TNEdit* NEcycles;
+  TNEdit* NEatraso;
+  TNEdit* NEvd;
+  RadioGroup* RGstop;
+  std::array<TNEdit*, kChannelCount> Scales;    // NEv, NEvca, NEila, NEvcb, NEilb, Nevla
+  std::array<TNEdit*, kChannelCount> Offsets;   // NEovin, NEovca, NEoila, NEovcb, NEoilb, NEovla
+  std::array<QCheckBox*, kChannelCount> Shown;  // CBVin, CBVCa, CBILa, CBVcb, CBILb, CBVLa
+  QPlainTextEdit* Memo1;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildLeftColumn();
+  void BuildRunSettings();
+  void BuildDriverStop();
+  void BuildScaling();
+
+  AppState& state_;
+  QWidget* plot_ = nullptr;
+};
+
+// Shows a window modeless, or brings it to the front when it is shown already.
+void ShowWindow(QWidget* window);
+
+}  // namespace kovaro

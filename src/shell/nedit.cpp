@@ -1,0 +1,65 @@
+#include "shell/nedit.h"
+
+#include <QFocusEvent>
+
+#include "shell/error_box.h"
+#include "shell/format.h"
+#include "shell/messages.h"
+#include "shell/numeric_text.h"
+
+namespace kovaro {
+
+TNEdit::TNEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void TNEdit::setPanelReal(Real value) {
+  panel_real_ = value;
+  if (field_type_ == real_field) setText(QString::fromStdString(GeneralText(value)));
+}
+
+void TNEdit::setPanelInt(int32_t value) {
+  panel_int_ = value;
+  if (field_type_ == int_field) setText(QString::fromStdString(FormatInt(value)));
+}
+
+void TNEdit::setFieldType(tipo_campo kind) {
+  field_type_ = kind;
+  if (kind == real_field) setText(QString::fromStdString(GeneralText(panel_real_)));
+  if (kind == int_field) setText(QString::fromStdString(FormatInt(panel_int_)));
+}
+
+void TNEdit::ValidateOnExit() {
+  if (field_type_ == text_field) return;
+  const std::string typed = text().toStdString();
+  if (field_type_ == real_field) {
+    const auto value = ParseReal(typed);
+    if (!value) throw InvalidNumber(typed);
+    panel_real_ = *value;
+  } else {
+    const auto value = ParseInt(typed);
+    if (!value) throw InvalidNumber(typed);
+    panel_int_ = *value;
+  }
+}
+
+void TNEdit::focusOutEvent(QFocusEvent* event) {
+  // Focus leaves the field only when another control takes it; a window that merely loses
+  // activation (to another window, or to the error box itself) keeps its field's text pending.
+  const bool leaves =
+      event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+  if (leaves && !Guarded(window(), [this] { ValidateOnExit(); })) return;
+  QLineEdit::focusOutEvent(event);
+}
+
+TNEdit* MakeField(QWidget* parent, const char* name, int x, int y, int width, Real real_value,
+                  int32_t int_value, tipo_campo kind) {
+  auto* field = new TNEdit(parent);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setText(QString());
+  field->setPanelReal(real_value);
+  field->setPanelInt(int_value);
+  field->setFieldType(kind);
+  field->setGeometry(x, y, width, 21);
+  return field;
+}
+
+}  // namespace kovaro

@@ -1,0 +1,11 @@
+#include "shell/program.h"
+
+namespace kovaro {
+
+Program::Program() : state(std::make_unique<AppState>()), form1(*state), form3(state->Elements, form1.Bplot) {
+  form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
+}
+
+void Program::Start() { form1.show(); }
+
+}  // namespace kovaro

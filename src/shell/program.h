@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+
+#include "design/design_windows.h"
+#include "elements/element_window.h"
+#include "plot/plot_window.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+
+namespace kovaro {
+
+// The shared state and the six windows, created hidden in this order; the first is the main
+// window.
+struct Program {
+  Program();
+
+  // Shows the main window.
+  void Start();
+
+  std::unique_ptr<AppState> state;
+  TForm1 form1;
+  TForm2 form2;
+  TForm3 form3;
+  TFlossless flossless;
+  TFlossy flossy;
+  TForm4 form4;
+};
+
+}  // namespace kovaro

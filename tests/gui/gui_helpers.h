@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "shell/error_box.h"
+
+// Records the texts of the error boxes instead of showing them.
+class ErrorRecorder {
+ public:
+  ErrorRecorder()
+      : old_(kovaro::SetErrorPresenter(
+            [this](QWidget*, const QString& text) { texts.push_back(text.toStdString()); })) {}
+  ~ErrorRecorder() { kovaro::SetErrorPresenter(old_); }
+
+  std::vector<std::string> texts;
+
+ private:
+  kovaro::ErrorPresenter old_;
+};
+
+// Shows a window and makes it the active one, as a user's click would.
+inline void Activate(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  (void)QTest::qWaitForWindowActive(window);
+}
+
+// Replaces a field's text by typing, as a user would.
+inline void Type(QLineEdit* field, const QString& text) {
+  Activate(field->window());
+  field->setFocus(Qt::MouseFocusReason);
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+}
+
+// Leaves the focused field with the Tab key.
+inline void Leave(QLineEdit* field) { QTest::keyClick(field, Qt::Key_Tab); }
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
