@@ -34,6 +34,10 @@ TEST(Program, StartsWithOnlyTheMainWindow) {
   for (QWidget* w : std::initializer_list<QWidget*>{&p.form2, &p.form3, &p.flossless, &p.flossy, &p.form4}) {
     EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
   }
+  const char* names[] = {"TForm1", "TForm2", "TForm3", "TFlossless", "TFlossy", "TForm4"};
+  const QWidget* windows[] = {&p.form1, &p.form2, &p.form3, &p.flossless, &p.flossy, &p.form4};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(windows[i]->objectName(), names[i]);
+  EXPECT_EQ(p.form2.pos(), QPoint(329, 301));
   EXPECT_EQ(p.form1.windowTitle(), "Kovaro");
   EXPECT_EQ(p.form2.windowTitle(), "Time response");
   EXPECT_EQ(p.form3.windowTitle(), "Element values");
@@ -137,6 +141,16 @@ TEST(Program, ApplyCopiesTheFieldsAndEnablesSimulation) {
   EXPECT_EQ(e.RLa + e.RLb + e.Rin, 0);
   EXPECT_FALSE(p.form3.isVisible());
   EXPECT_TRUE(p.form1.Bplot->isEnabled());
+
+  // Tab leads from kab to Rb and Apply, then to the three resistances.
+  Activate(&p.form3);
+  p.form3.NEkab->setFocus(Qt::MouseFocusReason);
+  const std::vector<QWidget*> order{p.form3.NErb, p.form3.Bchange, p.form3.NERla, p.form3.NERlb,
+                                    p.form3.NErin};
+  for (QWidget* next : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
 }
 
 TEST(Program, SimulateAndPlotWritesTheReport) {
