@@ -25,6 +25,13 @@ QStringList NewLines(const TForm1& form, qsizetype before) { return MemoLines(fo
 
 void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+// Starts the program and applies the element window's values, as a first use does.
+void StartWithElements(Program& p) {
+  p.Start();
+  Click(p.form1.Belements);
+  Click(p.form3.Bchange);
+}
+
 }  // namespace
 
 TEST(Program, StartsWithOnlyTheMainWindow) {
@@ -128,9 +135,7 @@ TEST(Program, ControlsCarryTheirNamesCaptionsAndDefaults) {
 
 TEST(Program, ApplyCopiesTheFieldsAndEnablesSimulation) {
   Program p;
-  p.Start();
-  Click(p.form1.Belements);
-  Click(p.form3.Bchange);
+  StartWithElements(p);
   const ElementSet& e = p.state->Elements;
   EXPECT_EQ(e.Ca, 2.72E-8L);
   EXPECT_EQ(e.La, 1.05E-5L);
@@ -155,9 +160,7 @@ TEST(Program, ApplyCopiesTheFieldsAndEnablesSimulation) {
 
 TEST(Program, SimulateAndPlotWritesTheReport) {
   Program p;
-  p.Start();
-  Click(p.form1.Belements);
-  Click(p.form3.Bchange);
+  StartWithElements(p);
   const qsizetype before = MemoLines(p.form1).size();
   Click(p.form1.Bplot);
   const QStringList expected{"Maximum VCa (V)=     1948.48198 (   0.05163 J) at        99.82998 us",
@@ -180,9 +183,7 @@ TEST(Program, SimulateAndPlotWritesTheReport) {
 
 TEST(Program, RunsThatStopEarly) {
   Program p;
-  p.Start();
-  Click(p.form1.Belements);
-  Click(p.form3.Bchange);
+  StartWithElements(p);
   ErrorRecorder boxes;
 
   p.form1.NEpontos->setPanelInt(1000);
@@ -207,9 +208,7 @@ TEST(Program, RunsThatStopEarly) {
 
 TEST(Program, RefusedFieldTextLeavesTheOldValueInUse) {
   Program p;
-  p.Start();
-  Click(p.form1.Belements);
-  Click(p.form3.Bchange);
+  StartWithElements(p);
   ErrorRecorder boxes;
   Type(p.form1.NEvin, "12a");
   Click(p.form1.Bplot);
