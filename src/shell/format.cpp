@@ -1,31 +1,15 @@
 #include "shell/format.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "shell/real_math.h"
 
 namespace kovaro {
 namespace {
 
-constexpr int32_t kMinPow10 = -4951;  // 10^-d for the smallest subnormal exponent
-constexpr int32_t kMaxPow10 = 4932;   // the largest power of ten below the range limit
-
-// Correctly rounded powers of ten: the C library's decimal conversion rounds correctly,
-// a computed power may be one unit off in the last place.
-Real Pow10(int32_t k) {
-  static const auto table = [] {
-    std::array<Real, kMaxPow10 - kMinPow10 + 1> t{};
-    char text[16];
-    for (int32_t i = kMinPow10; i <= kMaxPow10; ++i) {
-      std::snprintf(text, sizeof text, "1e%d", i);
-      t[i - kMinPow10] = std::strtold(text, nullptr);
-    }
-    return t;
-  }();
-  return table[k - kMinPow10];
-}
+constexpr int32_t kMaxPow10 = 4932;  // the largest power of ten below the range limit
 
 int32_t FloorDiv(int32_t a, int32_t b) {
   int32_t q = a / b;
@@ -45,9 +29,9 @@ Scaled DecimalScale(Real a) {
     if (d == 0) return r;
     if (-d > kMaxPow10) {
       // Subnormal values: 10^-d itself is beyond the range, so scale in two factors.
-      r.s = r.s * Pow10(kMaxPow10) * Pow10(-d - kMaxPow10);
+      r.s = r.s * PowerOfTen(kMaxPow10) * PowerOfTen(-d - kMaxPow10);
     } else {
-      r.s = r.s * Pow10(-d);
+      r.s = r.s * PowerOfTen(-d);
     }
     r.e += d;
   }
@@ -56,7 +40,7 @@ Scaled DecimalScale(Real a) {
 // The 19-digit string of s * 1E17, rounded half up to n digits after D[0], or extended
 // with zeros when n >= 18. D[0 .. n] are the meaningful digits.
 std::string Digits(Real s, int32_t n) {
-  auto v = static_cast<uint64_t>(std::nearbyint(s * 1E17L));
+  auto v = static_cast<uint64_t>(RoundToEven(s * 1E17L));
   std::string d(19, '0');
   for (int32_t i = 18; i >= 0; --i) {
     d[i] = static_cast<char>('0' + v % 10);

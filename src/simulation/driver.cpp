@@ -3,24 +3,9 @@
 #include <cmath>
 
 #include "shell/float_error.h"
+#include "shell/real_math.h"
 
 namespace kovaro {
-namespace {
-
-constexpr Real kTwo63 = 9223372036854775808.0L;
-
-// Whether x rounded to the nearest integer, ties to even, is odd. Below 2^63 in magnitude,
-// adding 2^63 leaves no fraction bits, so the default rounding of the sum rounds x exactly as
-// nearbyint does, without its cost of saving the floating-point environment. Larger values
-// are even integers already.
-bool RoundsToOdd(Real x) {
-  if (!(std::fabs(x) < kTwo63)) return false;
-  const Real m = x >= 0 ? (x + kTwo63) - kTwo63 : (x - kTwo63) + kTwo63;
-  return std::fabs(m) < kTwo63 && (static_cast<int64_t>(m) & 1) != 0;
-}
-
-}  // namespace
-
 Real Driver::Base(Real t) {
   if (t == cached_time_) return cached_value_;
   const Real v = settings_.NEvin;
@@ -34,10 +19,10 @@ Real Driver::Base(Real t) {
       value = Ck(v * std::cos(Ck(t * Ck(f * kTwoPi))));
       break;
     case Waveform::SquaredSine:
-      value = RoundsToOdd(Ck(Ck(2 * f) * t) - 0.5L) ? -v : v;
+      value = IsOdd(RoundToEven(Ck(Ck(2 * f) * t) - 0.5L)) ? -v : v;
       break;
     case Waveform::SquaredCosine:
-      value = RoundsToOdd(Ck(Ck(2 * f) * t)) ? -v : v;
+      value = IsOdd(RoundToEven(Ck(Ck(2 * f) * t))) ? -v : v;
       break;
   }
   cached_time_ = t;
