@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "shell/real.h"
@@ -9,11 +10,20 @@ namespace kovaro {
 // 10^k correctly rounded; 0 below the subnormal range and infinity above the largest real.
 Real PowerOfTen(int32_t k);
 
+inline constexpr Real kTwo63 = 9223372036854775808.0L;
+
 // x rounded to the nearest integer, halves to the even neighbour (as nearbyint in the default
 // rounding mode, without its cost of saving and restoring the floating-point environment).
-Real RoundToEven(Real x);
+// Below 2^63 in magnitude, adding 2^63 leaves no fraction bits, so the default rounding of
+// the sum rounds x; larger values are integers already.
+inline Real RoundToEven(Real x) {
+  if (!(std::fabs(x) < kTwo63)) return x;
+  return x >= 0 ? (x + kTwo63) - kTwo63 : (x - kTwo63) + kTwo63;
+}
 
 // Whether an integral real is odd.
-bool IsOdd(Real integral);
+inline bool IsOdd(Real integral) {
+  return std::fabs(integral) < kTwo63 && (static_cast<int64_t>(integral) & 1) != 0;
+}
 
 }  // namespace kovaro
