@@ -5,10 +5,12 @@
 namespace kovaro {
 namespace {
 
+void MessageBox(QWidget* parent, const QString& text) {
+  QMessageBox::critical(parent, QStringLiteral("Kovaro"), text);
+}
+
 ErrorPresenter& Presenter() {
-  static ErrorPresenter presenter = [](QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("Kovaro"), text);
-  };
+  static ErrorPresenter presenter = MessageBox;
   return presenter;
 }
 
@@ -16,7 +18,7 @@ ErrorPresenter& Presenter() {
 
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter) {
   ErrorPresenter old = Presenter();
-  Presenter() = std::move(presenter);
+  Presenter() = presenter ? std::move(presenter) : MessageBox;
   return old;
 }
 

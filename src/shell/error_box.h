@@ -15,6 +15,7 @@ namespace kovaro {
 using ErrorPresenter = std::function<void(QWidget* parent, const QString& text)>;
 
 // Replaces the way the box is presented (tests record the texts); returns the previous one.
+// An empty presenter restores the message box.
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 
 // The critical message box titled "Kovaro", with the full-stop rule applied.

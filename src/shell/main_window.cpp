@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "plot/plot_window.h"
 #include "shell/error_box.h"
 #include "shell/help_text.h"
 #include "shell/nedit.h"
@@ -148,7 +149,7 @@ void TForm1::BuildScaling() {
   Scales[ILa]->setToolTip(QStringLiteral("Scaling factor for currents"));
 }
 
-void TForm1::SetWindows(QWidget* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla) {
+void TForm1::SetWindows(TForm2* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla) {
   plot_ = plot;
   connect(Blossy, &QPushButton::clicked, this, [lossy] { ShowWindow(lossy); });
   connect(Button3, &QPushButton::clicked, this, [lossless] { ShowWindow(lossless); });
@@ -194,8 +195,7 @@ void TForm1::SetPoints(int32_t n) { NEpontos->setPanelInt(n); }
 void TForm1::EnableSaveReference() { bref->setEnabled(true); }
 
 void TForm1::ShowPlot() {
-  if (plot_ == nullptr) return;
-  plot_->update();
+  plot_->PaintBox1->update();
   ShowWindow(plot_);
 }
 
@@ -206,13 +206,9 @@ void TForm1::BplotClick() {
 void TForm1::brefClick() {
   SaveReference(state_.Store);
   bdelref->setEnabled(true);
-  if (plot_ != nullptr) plot_->update();
 }
 
-void TForm1::bdelrefClick() {
-  bdelref->setEnabled(false);
-  if (plot_ != nullptr) plot_->update();
-}
+void TForm1::bdelrefClick() { bdelref->setEnabled(false); }
 
 void TForm1::Button2Click() {
   Guarded(this, [this] { NEtempo->setPanelReal(StopTimeFor(ReadSettings())); });

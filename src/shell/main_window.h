@@ -14,6 +14,7 @@ class QPushButton;
 namespace kovaro {
 
 class RadioGroup;
+class TForm2;
 class TNEdit;
 
 // The main window: the simulation settings, the report area and the buttons that open the
@@ -23,7 +24,7 @@ class TForm1 : public QWidget, public RunHost {
   explicit TForm1(AppState& state);
 
   // The windows the buttons show and a run repaints; they are created after this one.
-  void SetWindows(QWidget* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla);
+  void SetWindows(TForm2* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla);
 
   SimulationSettings ReadSettings() const;
 
@@ -83,7 +84,7 @@ class TForm1 : public QWidget, public RunHost {
   void BuildScaling();
 
   AppState& state_;
-  QWidget* plot_ = nullptr;
+  TForm2* plot_ = nullptr;
 };
 
 // Shows a window modeless, or brings it to the front when it is shown already.

@@ -2,7 +2,11 @@
 
 namespace kovaro {
 
-Program::Program() : state(std::make_unique<AppState>()), form1(*state), form3(state->Elements, form1.Bplot) {
+Program::Program()
+    : state(std::make_unique<AppState>()),
+      form1(*state),
+      form2(*state, form1),
+      form3(state->Elements, form1.Bplot) {
   form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
 }
 

@@ -21,7 +21,9 @@ TEST(ErrorBox, CriticalBoxTitledKovaroWithTheFullStopRule) {
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     box->accept();
   });
+  const ErrorPresenter tests = SetErrorPresenter(nullptr);
   EXPECT_FALSE(Guarded(nullptr, [] { throw FloatError(kOverflow); }));
+  SetErrorPresenter(tests);
   EXPECT_EQ(title, "Kovaro");
   EXPECT_EQ(text, "Floating point overflow.");
 
