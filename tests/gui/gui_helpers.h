@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <ostream>
@@ -45,3 +47,11 @@ inline void Leave(QLineEdit* field) { QTest::keyClick(field, Qt::Key_Tab); }
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+// Moves the pointer over a widget with no button held. (QTest's mouseMove reaches a widget
+// only while a button is held on the offscreen platform.)
+inline void Hover(QWidget* widget, QPoint pos) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
