@@ -188,7 +188,11 @@ SimulationSettings TForm1::ReadSettings() const {
   return s;
 }
 
-void TForm1::LogLine(const std::string& text) { Memo1->appendPlainText(QString::fromStdString(text)); }
+void TForm1::LogLine(const std::string& text) {
+  Memo1->appendPlainText(QString::fromStdString(text));
+  Memo1->moveCursor(QTextCursor::End);  // the newest line in sight
+  Memo1->ensureCursorVisible();
+}
 
 void TForm1::SetPoints(int32_t n) { NEpontos->setPanelInt(n); }
 
