@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "shell/float_error.h"
 #include "shell/format.h"
@@ -80,13 +79,6 @@ std::vector<int32_t> GridColumns(const PlotRange& view, const PlotMapping& m) {
 
 std::vector<int32_t> GridRows(const PlotRange& view, const PlotMapping& m) {
   return Grid(view.ValueBottom, view.ValueTop, m.ky, m.by);
-}
-
-int32_t LegendFactor(Real scale) {
-  const Real r = RoundToEven(scale);
-  if (!(r > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (!(r < std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(r);
 }
 
 bool ApplyKey(char key, PlotRange& v, const PlotRange& full) {

@@ -41,9 +41,6 @@ int32_t ClampY(Real y, const PlotFrame& frame);
 std::vector<int32_t> GridColumns(const PlotRange& view, const PlotMapping& m);
 std::vector<int32_t> GridRows(const PlotRange& view, const PlotMapping& m);
 
-// The legend's factor: the scale rounded halves to even, limited to the 32-bit range.
-int32_t LegendFactor(Real scale);
-
 // A navigation key: changes the view and returns true, or returns false for any character
 // that is not a navigation key. An overflowing limit throws FloatError.
 bool ApplyKey(char key, PlotRange& view, const PlotRange& full);

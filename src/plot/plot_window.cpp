@@ -11,6 +11,7 @@
 #include "shell/format.h"
 #include "shell/main_window.h"
 #include "shell/nedit.h"
+#include "shell/real_math.h"
 #include "shell/widgets.h"
 
 namespace kovaro {
@@ -141,7 +142,7 @@ void TForm2::PaintBox1Paint(QPainter& painter, int width, int height) {
   for (int c = 0; c < kChannelCount; ++c) {
     if (!store.ShownChannels[c]) continue;
     painter.setPen(kTraceColors[c]);
-    const int32_t factor = LegendFactor(main_.Scales[c]->panel_real());
+    const int32_t factor = NearestInt(main_.Scales[c]->panel_real());
     TextAt(painter, 15, frame_.top + 20 + 15 * c,
            QString::fromLatin1(kLegendPrefixes[c]) + QString::fromStdString(FormatInt(factor)));
   }

@@ -46,3 +46,29 @@ inline Real Sqrt(Real a) {
 }
 
 }  // namespace kovaro
+
+namespace kovaro {
+
+// A real whose arithmetic checks every operation, so that a formula written plainly stops at
+// the operation that faults, with its message.
+class CReal {
+ public:
+  CReal(Real v) : v_(v) {}  // NOLINT: formulas mix plain reals and checked ones
+  Real value() const { return v_; }
+
+  friend CReal operator+(CReal a, CReal b) { return Ck(a.v_ + b.v_); }
+  friend CReal operator-(CReal a, CReal b) { return Ck(a.v_ - b.v_); }
+  friend CReal operator*(CReal a, CReal b) { return Ck(a.v_ * b.v_); }
+  friend CReal operator/(CReal a, CReal b) { return Div(a.v_, b.v_); }
+  friend CReal operator-(CReal a) { return -a.v_; }
+  friend bool operator==(CReal a, CReal b) { return a.v_ == b.v_; }
+
+ private:
+  Real v_;
+};
+
+inline CReal Sqrt(CReal a) { return Sqrt(a.value()); }
+inline CReal Sqr(CReal a) { return a * a; }
+inline CReal Abs(CReal a) { return std::fabs(a.value()); }
+
+}  // namespace kovaro

@@ -21,6 +21,14 @@ inline Real RoundToEven(Real x) {
   return x >= 0 ? (x + kTwo63) - kTwo63 : (x - kTwo63) + kTwo63;
 }
 
+// x rounded halves to even, limited to the 32-bit range.
+inline int32_t NearestInt(Real x) {
+  const Real r = RoundToEven(x);
+  if (!(r > -2147483648.0L)) return INT32_MIN;
+  if (!(r < 2147483647.0L)) return INT32_MAX;
+  return static_cast<int32_t>(r);
+}
+
 // Whether an integral real is odd.
 inline bool IsOdd(Real integral) {
   return std::fabs(integral) < kTwo63 && (static_cast<int64_t>(integral) & 1) != 0;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "shell/float_error.h"
+#include "shell/real_math.h"
 
 using namespace kovaro;
 
@@ -48,13 +49,13 @@ TEST(PlotView, GridStepsFollowTheSpan) {
   EXPECT_LE(GridColumns(v, MappingFor(f, v)).size(), 1000u);
 }
 
-TEST(PlotView, LegendFactors) {
-  EXPECT_EQ(LegendFactor(1000), 1000);
-  EXPECT_EQ(LegendFactor(2.5L), 2);
-  EXPECT_EQ(LegendFactor(0.5L), 0);
-  EXPECT_EQ(LegendFactor(-3.5L), -4);
-  EXPECT_EQ(LegendFactor(1E30L), std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(LegendFactor(-1E30L), std::numeric_limits<int32_t>::min());
+TEST(PlotView, LegendFactorsRoundHalvesToEvenWithinTheIntegerRange) {
+  EXPECT_EQ(NearestInt(1000), 1000);
+  EXPECT_EQ(NearestInt(2.5L), 2);
+  EXPECT_EQ(NearestInt(0.5L), 0);
+  EXPECT_EQ(NearestInt(-3.5L), -4);
+  EXPECT_EQ(NearestInt(1E30L), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(NearestInt(-1E30L), std::numeric_limits<int32_t>::min());
 }
 
 TEST(PlotView, KeysAndZoomBox) {

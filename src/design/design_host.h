@@ -1,0 +1,32 @@
+#pragma once
+
+#include "shell/real.h"
+#include "shell/report_log.h"
+#include "simulation/settings.h"
+
+namespace kovaro {
+
+// The element window's fields that the calculators write.
+enum class ElementField { Ca, La, Lb, Cb, kab, Rb };
+
+// The lossy design window's own fields that "Set" writes.
+enum class DesignField { Bandwidth, Gain };
+
+// What a design calculator does to the windows, one effect at a time, so that a fault
+// leaves exactly the effects of the steps before it.
+class DesignHost : public ReportLog {
+ public:
+  virtual void SetElementField(ElementField field, Real value) = 0;
+  virtual void SetDesignField(DesignField field, Real value) = 0;
+  virtual void SetInputFrequency(Real fin) = 0;       // the main window's NEfin
+  virtual void SetVinWaveform(Waveform w) = 0;        // the main window's RGvin
+  virtual void SetSimulateEnabled(bool enabled) = 0;  // "Simulate and plot"
+  virtual void TickRemoveLoad() = 0;                  // "Remove load"
+  virtual void HideDesignWindow() = 0;
+};
+
+// Constants of the calculators.
+inline constexpr Real kPi = 3.1415926535897932385L;
+inline constexpr Real kFourOverPi = 1.2732395447351626862L;
+
+}  // namespace kovaro

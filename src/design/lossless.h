@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "design/design_host.h"
+#include "shell/app_state.h"
+
+namespace kovaro {
+
+// The lossless design window's fields and the main window values it reads.
+struct LosslessInputs {
+  Real k = 37;
+  Real l = 39;
+  Real m = 41;
+  Real Ca = 5.07E-9L;
+  Real Lb = 0.0282L;
+  Real Cb = 1.04E-11L;
+  int32_t input_signal = 1;      // 0 cosinusoid between, 1 sinusoid between, 2 sinusoid above
+  bool series_parallel = false;  // prototype "series LC - parallel LC"
+  Real vin = 180;
+  bool details = false;
+};
+
+// "Design": resonances and input frequency in the ratio k:l:m, all input energy in Cb.
+void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host);
+
+}  // namespace kovaro
