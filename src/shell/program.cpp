@@ -6,7 +6,10 @@ Program::Program()
     : state(std::make_unique<AppState>()),
       form1(*state),
       form2(*state, form1),
-      form3(state->Elements, form1.Bplot) {
+      form3(state->Elements, form1.Bplot),
+      flossless(*state, form1, form3),
+      flossy(*state, form1, form3),
+      form4(*state, form1, form3) {
   form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
 }
 

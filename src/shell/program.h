@@ -2,7 +2,9 @@
 
 #include <memory>
 
-#include "design/design_windows.h"
+#include "design/lossless_window.h"
+#include "design/lossy_window.h"
+#include "design/tesla_window.h"
 #include "elements/element_window.h"
 #include "plot/plot_window.h"
 #include "shell/app_state.h"

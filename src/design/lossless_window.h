@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+#include "shell/app_state.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace kovaro {
+
+class RadioGroup;
+class TForm1;
+class TForm3;
+class TNEdit;
+
+// "Lossless design": resonances and input frequency in a ratio k:l:m.
+class TFlossless : public QWidget {
+ public:
+  TFlossless(AppState& state, TForm1& main, TForm3& elements);
+
+  void BlosslessClick();
+
+  TNEdit* NEk;
+  TNEdit* NEl;
+  TNEdit* NEm;
+  TNEdit* NECa;
+  TNEdit* NELb;
+  TNEdit* NECb;
+  RadioGroup* RGfin;
+  QCheckBox* CBsspp;
+  QPushButton* Blossless;
+
+ private:
+  AppState& state_;
+  TForm1& main_;
+  TForm3& elements_;
+};
+
+}  // namespace kovaro
