@@ -34,10 +34,10 @@ TFlossy::TFlossy(AppState& state, TForm1& main, TForm3& elements)
 
   MakeFrame(this, 200, 8, 152, 100);
   MakeLabel(this, QStringLiteral("Output energy"), 208, 16);
-  NEe = MakeField(this, "NEe", 288, 16, 56, initial.energy);
+  NEe = MakeField(this, "NEe", 302, 16, 46, initial.energy);
   NEe->setToolTip(QStringLiteral("Energy stored in Cb"));
   MakeLabel(this, QStringLiteral("Output capacitance"), 208, 40);
-  NEcb = MakeField(this, "NEcb", 288, 40, 56, initial.ct);
+  NEcb = MakeField(this, "NEcb", 302, 40, 46, initial.ct);
   NEcb->setToolTip(QStringLiteral("This is Cb"));
   Button2 = MakeButton(this, "Button2", QStringLiteral("Set"), 208, 72, 136);
   Button2->setToolTip(QStringLiteral("Changes gain and bandwidth"));
