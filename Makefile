@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD_DIR ?= build
 PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick
+            qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick ngspice
 
 .PHONY: deps configure build run test bench clean
 
