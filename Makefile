@@ -1,5 +1,12 @@
 # The two commands of the README: `make run` and `make test`.
+# `make test SANITIZE=1` builds and tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+ifeq ($(SANITIZE),1)
+BUILD_DIR ?= build-sanitize
+CMAKE_FLAGS := -DKOVARO_SANITIZE=ON
+else
 BUILD_DIR ?= build
+CMAKE_FLAGS :=
+endif
 PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick ngspice
 
@@ -9,7 +16,7 @@ deps:
 	@tools/install-deps.sh $(PACKAGES)
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVARO_WERROR=ON
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVARO_WERROR=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel
