@@ -1,0 +1,102 @@
+// Hostile use of every window: odd texts in every numeric field, every button pressed with
+// extreme field values. Each action completes or ends with one of the program's messages.
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <set>
+
+#include "gui_helpers.h"
+#include "shell/nedit.h"
+#include "shell/numeric_text.h"
+#include "shell/program.h"
+#include "simulation/run_host_fake.h"
+
+using namespace kovaro;
+
+namespace {
+
+std::vector<QWidget*> Windows(Program& p) {
+  return {&p.form1, &p.form2, &p.form3, &p.flossless, &p.flossy, &p.form4};
+}
+
+}  // namespace
+
+TEST(Hostile, OddTextsInEveryField) {
+  Program p;
+  p.Start();
+  const QStringList texts{"",    " ",  "-", ".",  "1e99999",      "-1e99999",         "1e-99999", "nan",
+                          "inf", "0x", "$", "1e", "\uFF11\uFF12", QString(1000, '7'), "\t12",     "12\n"};
+  int fields = 0;
+  for (QWidget* window : Windows(p)) {
+    for (TNEdit* field : window->findChildren<TNEdit*>()) {
+      ++fields;
+      for (const QString& text : texts) {
+        ErrorRecorder boxes;
+        Activate(window);
+        field->setFocus(Qt::MouseFocusReason);
+        field->setText(text);  // pasted, so that tabs and line ends arrive as text
+        const Real real_before = field->panel_real();
+        const int32_t int_before = field->panel_int();
+        Leave(field);
+        const std::string typed = text.toStdString();
+        if (field->field_type() == real_field) {
+          const auto value = ParseReal(typed);
+          if (value) {
+            EXPECT_TRUE(boxes.texts.empty());
+            EXPECT_EQ(field->panel_real(), *value) << field->objectName().toStdString() << " " << typed;
+          } else {
+            EXPECT_EQ(boxes.texts, std::vector<std::string>{typed + " is not a valid number."});
+            EXPECT_EQ(field->panel_real(), real_before);
+          }
+        } else {
+          const auto value = ParseInt(typed);
+          EXPECT_EQ(boxes.texts.empty(), value.has_value()) << typed;
+          EXPECT_EQ(field->panel_int(), value ? *value : int_before);
+        }
+        EXPECT_EQ(field->text(), text);  // the text stays as it was entered
+      }
+      field->setPanelReal(1);
+      field->setPanelInt(1);
+    }
+  }
+  EXPECT_GT(fields, 50);
+}
+
+TEST(Hostile, EveryButtonWithExtremeValues) {
+  ScopedWorkDir dir;
+  const std::set<std::string> allowed{"Floating point division by zero.", "Invalid floating point operation.",
+                                      "Floating point overflow."};
+  const std::pair<Real, int32_t> values[] = {{0, 0}, {-1, -1}, {1E4000L, 2147483647}, {1E-4000L, 0}};
+  for (const auto& [real, integer] : values) {
+    Program p;
+    p.Start();
+    ErrorRecorder boxes;
+    for (QWidget* window : Windows(p)) {
+      for (TNEdit* field : window->findChildren<TNEdit*>()) {
+        field->setPanelReal(real);
+        field->setPanelInt(integer);
+      }
+    }
+    p.form1.Bplot->setEnabled(true);
+    for (QWidget* window : Windows(p)) {
+      for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        Activate(window);
+        if (button->isEnabled()) QTest::mouseClick(button, Qt::LeftButton);
+      }
+    }
+    EXPECT_GT(p.form1.Memo1->blockCount(), 90);  // the actions did run and report
+    for (const std::string& text : boxes.texts) {
+      EXPECT_TRUE(allowed.count(text) == 1) << text << " with " << static_cast<double>(real);
+    }
+    p.form2.Repaint();  // whatever the runs left in the view, a paint shows no box
+    EXPECT_LE(p.state->Store.SampleCount, kCapacity);
+  }
+  // Every file written went to the working directory.
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name.ends_with(".val") || name.ends_with(".tab")) << name;
+  }
+}
