@@ -8,9 +8,9 @@ BUILD_DIR ?= build
 CMAKE_FLAGS :=
 endif
 PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick ngspice
+            qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick ngspice dpkg-dev
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench package clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -27,6 +27,9 @@ run: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	$(BUILD_DIR)/bench/kovaro_bench
