@@ -10,7 +10,7 @@ endif
 PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-liberation xvfb xauth python3-xlib imagemagick ngspice dpkg-dev
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps configure build run test bench package fuzz clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -27,6 +27,10 @@ run: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300
+
+fuzz:
+	@tools/install-deps.sh $(PACKAGES) clang libclang-rt-14-dev
+	fuzz/run.sh 60
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
