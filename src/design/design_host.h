@@ -1,5 +1,6 @@
 #pragma once
 
+#include "elements/element_set.h"
 #include "shell/real.h"
 #include "shell/report_log.h"
 #include "simulation/settings.h"
@@ -24,6 +25,10 @@ class DesignHost : public ReportLog {
   virtual void TickRemoveLoad() = 0;                  // "Remove load"
   virtual void HideDesignWindow() = 0;
 };
+
+// Writes a design's six elements into the element window's fields, in the order the
+// lossless and lossy designs use: Ca, La, Cb, Lb, kab, Rb.
+void SetElementFields(DesignHost& host, const ElementSet& e);
 
 // Constants of the calculators.
 inline constexpr Real kPi = 3.1415926535897932385L;

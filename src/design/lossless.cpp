@@ -143,12 +143,7 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
       state.DesignName + ".val",
       {{"Ca", e.Ca}, {"La", e.La}, {"Lb", e.Lb}, {"kab", e.kab}, {"Cb", e.Cb}, {"Freq", fin.value()}}, host);
 
-  host.SetElementField(ElementField::Ca, e.Ca);
-  host.SetElementField(ElementField::La, e.La);
-  host.SetElementField(ElementField::Cb, e.Cb);
-  host.SetElementField(ElementField::Lb, e.Lb);
-  host.SetElementField(ElementField::kab, e.kab);
-  host.SetElementField(ElementField::Rb, e.Rb);
+  SetElementFields(host, e);
   host.SetInputFrequency(fin.value());
   host.SetSimulateEnabled(true);
   host.HideDesignWindow();

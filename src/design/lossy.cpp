@@ -29,12 +29,7 @@ void CompleteLossyDesign(CReal R, CReal f, CReal vin, CReal n, bool details, App
                   {"Rb", e.Rb},
                   {"Freq", f.value()}},
                  host);
-  host.SetElementField(ElementField::Ca, e.Ca);
-  host.SetElementField(ElementField::La, e.La);
-  host.SetElementField(ElementField::Cb, e.Cb);
-  host.SetElementField(ElementField::Lb, e.Lb);
-  host.SetElementField(ElementField::kab, e.kab);
-  host.SetElementField(ElementField::Rb, e.Rb);
+  SetElementFields(host, e);
   const CReal Ca = e.Ca;
   const CReal La = e.La;
   const CReal Lb = e.Lb;

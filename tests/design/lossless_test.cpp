@@ -15,13 +15,6 @@ using namespace kovaro;
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }

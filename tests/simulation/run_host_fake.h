@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,11 @@ inline std::string FaultOf(kovaro::AppState& state, const kovaro::SimulationSett
     return e.what();
   }
   return "";
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Runs a test inside a fresh directory, so that the files a run writes land there.

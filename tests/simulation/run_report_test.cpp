@@ -15,13 +15,6 @@ using namespace kovaro;
 
 namespace {
 
-std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Unit elements, k = 0.5, h = 1 s and a constant 180 V drive: two Euler steps that can be
 // followed by hand. G11 = G22 = 4/3, G12 = -2/3.
 // Sample 1: VCa 0, ILa 240, VCb 0, ILb -120. Sample 2: VCa 240, ILa 480, VCb 120, ILb -240.
