@@ -1,10 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "design/design_host.h"
 #include "shell/format.h"
+
+inline bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
 // Records a calculator's effects in order: report lines as they are, the others as
 // "field Ca 5.070000E-0009", "design Gain ...", "fin ...", "vin 0", "simulate 1",

@@ -13,14 +13,6 @@
 
 using namespace kovaro;
 
-namespace {
-
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-}  // namespace
-
 TEST(Lossless, DefaultDesignReportFileAndEffects) {
   ScopedWorkDir dir;
   auto state = std::make_unique<AppState>();

@@ -19,10 +19,6 @@ std::vector<std::string> Design(const LossyInputs& in, AppState& state) {
   return host.effects;
 }
 
-bool Contains(const std::vector<std::string>& v, const std::string& s) {
-  return std::find(v.begin(), v.end(), s) != v.end();
-}
-
 }  // namespace
 
 TEST(LossyDesign, InitialValuesDoublyAndSingly) {
