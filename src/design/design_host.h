@@ -1,6 +1,7 @@
 #pragma once
 
 #include "elements/element_set.h"
+#include "shell/constants.h"
 #include "shell/real.h"
 #include "shell/report_log.h"
 #include "simulation/settings.h"
@@ -29,9 +30,5 @@ class DesignHost : public ReportLog {
 // Writes a design's six elements into the element window's fields, in the order the
 // lossless and lossy designs use: Ca, La, Cb, Lb, kab, Rb.
 void SetElementFields(DesignHost& host, const ElementSet& e);
-
-// Constants of the calculators.
-inline constexpr Real kPi = 3.1415926535897932385L;
-inline constexpr Real kFourOverPi = 1.2732395447351626862L;
 
 }  // namespace kovaro

@@ -2,12 +2,11 @@
 
 #include <limits>
 
+#include "shell/constants.h"
 #include "shell/real.h"
 #include "simulation/settings.h"
 
 namespace kovaro {
-
-inline constexpr Real kTwoPi = 6.283185307179586477L;
 
 // The solid-state driver: the voltage it applies to the primary circuit at time t.
 // Holds its own copy of the settings, which stay fixed for the run.
