@@ -21,7 +21,7 @@ ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 // The critical message box titled "Kovaro", with the full-stop rule applied.
 void ShowError(QWidget* parent, const std::string& message);
 
-// Runs one user action. An arithmetic fault, a file error or a refused field text ends it
+// Runs one user action. An arithmetic fault, a file error, a refused field text or a refused input ends it
 // with the error box; nothing travels on into the event loop. Returns whether it completed.
 template <class Action>
 bool Guarded(QWidget* parent, Action&& action) {
@@ -33,6 +33,8 @@ bool Guarded(QWidget* parent, Action&& action) {
   } catch (const FileError& e) {
     ShowError(parent, e.what());
   } catch (const InvalidNumber& e) {
+    ShowError(parent, e.what());
+  } catch (const InputError& e) {
     ShowError(parent, e.what());
   }
   return false;
