@@ -1,0 +1,157 @@
+#include "geometry/coil_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "shell/format.h"
+#include "shell/messages.h"
+
+using namespace kovaro;
+
+namespace {
+
+struct Lines : ReportLog {
+  void LogLine(const std::string& text) override { lines.push_back(text); }
+  std::vector<std::string> lines;
+};
+
+// A report line up to its "=", or the whole line when it has none.
+std::string Label(const std::string& line) {
+  const auto equals = line.find('=');
+  return equals == std::string::npos ? line : line.substr(0, equals + 1);
+}
+
+// The message of the refusal of g, or "" when it is accepted.
+std::string Refusal(const CoilGeometry& g) {
+  try {
+    ValidateGeometry(g);
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+CoilGeometry Thor() {
+  CoilGeometry g;
+  g.secondary = {0.4L, 1.575L, 939, 0.00145L, 0.995L};
+  g.primary = {false, 0.275L, 7.5L, 0.27L / 9.5L, 0.008L, 0.051L};
+  return g;
+}
+
+}  // namespace
+
+TEST(CoilGeometry, CalculateReportsInOrderAndAMeasuredResonanceSetsCb) {
+  Lines log;
+  const GeometryResult r = BcalcClick(CoilGeometry{}, 5.07e-9L, false, log);
+  std::vector<std::string> labels;
+  for (const std::string& line : log.lines) labels.push_back(Label(line));
+  EXPECT_EQ(labels, (std::vector<std::string>{
+                        "", "Coil geometry:", "Lb=", "Secondary self-capacitance=", "Topload capacitance=",
+                        "Cb=", "Bare secondary resonance=", "Loaded secondary resonance=", "La=", "M=",
+                        "kab=", "Primary resonance with Ca="}));
+  EXPECT_EQ(log.lines[5], "Cb=" + FormatReal((r.Cself + r.Ctop) / 1e-12L, 15, 10) + " pF");
+  EXPECT_EQ(log.lines[11], "Primary resonance with Ca=" +
+                               FormatReal(1 / (2 * kPi * std::sqrt(r.La * 5.07e-9L)) / 1000, 15, 10) +
+                               " kHz");
+
+  // A measured loaded resonance of 120 kHz: Cb follows from it, the loaded line shows it back,
+  // and "List details" adds the capacitance the topload adds in place after the main lines.
+  CoilGeometry measured;
+  measured.measured_f = 120000;
+  Lines details;
+  BcalcClick(measured, 0, true, details);
+  EXPECT_EQ(details.lines[7], "Loaded secondary resonance= 120.0000000000 kHz");
+  EXPECT_EQ(Label(details.lines[10]), "kab=");
+  EXPECT_NE(std::find_if(details.lines.begin() + 11, details.lines.end(),
+                         [](const std::string& l) { return Label(l) == "Topload capacitance in place="; }),
+            details.lines.end());
+  for (const std::string& line : details.lines) EXPECT_EQ(line.find("Primary resonance"), std::string::npos);
+}
+
+TEST(CoilGeometry, BadGeometryIsRefusedNamingTheFieldAndNothingIsReported) {
+  struct Case {
+    void (*change)(CoilGeometry&);
+    const char* message;
+  };
+  const Case cases[] = {
+      {[](CoilGeometry& g) { g.secondary.diameter = 0; }, "Diameter (m) must be greater than 0"},
+      {[](CoilGeometry& g) { g.secondary.height = -1; }, "Winding height (m) must be greater than 0"},
+      {[](CoilGeometry& g) { g.secondary.turns = 0.5L; },
+       "Turns of the secondary must be between 1 and 100000"},
+      {[](CoilGeometry& g) { g.secondary.wire = 0.001L; },
+       "Wire diameter (m) must not exceed the pitch of the winding, Winding height (m) / Turns"},
+      {[](CoilGeometry& g) { g.secondary.base = 0; },
+       "Winding start above ground (m) must be greater than 0"},
+      {[](CoilGeometry& g) { g.top_minor = 0.3L; },
+       "Minor diameter (m) must be less than half the major diameter"},
+      {[](CoilGeometry& g) { g.top_major = 0; }, "Major diameter (m) must be greater than 0"},
+      {[](CoilGeometry& g) { g.measured_f = -1; }, "Measured loaded resonance (Hz) must not be negative"},
+      {[](CoilGeometry& g) { g.primary.turns = 0; },
+       "Turns of the primary must be greater than 0 and at most 100"},
+      {[](CoilGeometry& g) { g.primary.conductor = 0.02L; },
+       "Conductor diameter (m) must not exceed Turn spacing (m): the primary's turns would overlap"},
+      {[](CoilGeometry& g) { g.primary.radius = 0.102L; },
+       "Inner radius (m) must leave the primary's conductor outside the secondary's winding"},
+  };
+  for (const Case& c : cases) {
+    CoilGeometry g;
+    c.change(g);
+    EXPECT_EQ(Refusal(g), c.message);
+    Lines log;
+    EXPECT_THROW(BcalcClick(g, 0, false, log), InputError);
+    EXPECT_TRUE(log.lines.empty());
+  }
+  // What the rules leave alone: no topload (its sizes unused), a helix, a primary below the coil.
+  CoilGeometry g;
+  g.topload = Topload::None;
+  g.top_major = g.top_minor = 0;
+  g.primary.helical = true;
+  g.primary.height = -0.3L;
+  EXPECT_EQ(Refusal(g), "");
+}
+
+TEST(CoilGeometry, FindPrimaryRecoversAKnownPrimaryAndRefusesWhatCannotBeReached) {
+  // Thor's La and kab from its 7.5-turn tap at 0.051 m; found again from a primary of 3 turns
+  // at 0.3 m.
+  const GeometryResult thor = ComputeGeometry(Thor());
+  CoilGeometry start = Thor();
+  start.primary.turns = 3;
+  start.primary.height = 0.3L;
+  ElementSet e;
+  e.La = thor.La;
+  e.kab = thor.kab;
+  Lines log;
+  const PrimaryPlacement found = BfindClick(start, e, log);
+  EXPECT_NEAR(found.turns, 7.5L, 1e-9L);
+  EXPECT_NEAR(found.height, 0.051L, 1e-7L);
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"Primary turns for La=   7.5000000000",
+                                                 "Primary height for kab=   0.0510000000 m"}));
+
+  auto refusal = [&start](Real La, Real kab) {
+    ElementSet target;
+    target.La = La;
+    target.kab = kab;
+    Lines none;
+    try {
+      BfindClick(start, target, none);
+    } catch (const InputError& error) {
+      EXPECT_TRUE(none.lines.empty());
+      return std::string(error.what());
+    }
+    return std::string();
+  };
+  EXPECT_EQ(
+      refusal(1, 0.1L).rfind("La=1000000.000000 uH cannot be reached: 100 turns of this primary give La=", 0),
+      0u);
+  EXPECT_EQ(refusal(thor.La, 0.5L)
+                .rfind("kab=0.500000 cannot be reached: this primary couples at most kab=0.29", 0),
+            0u);
+  EXPECT_EQ(
+      refusal(thor.La, 0.001L).rfind("kab=0.001000 cannot be reached: this primary couples at least", 0), 0u);
+  EXPECT_EQ(refusal(0, 0.1L), "Find primary needs the elements' La greater than 0, as a design sets it");
+  EXPECT_EQ(refusal(thor.La, 1), "Find primary needs the elements' kab between 0 and 1, as a design sets it");
+}
