@@ -66,6 +66,7 @@ void TForm1::BuildLeftColumn() {
   CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, false);
   CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256, true);
   CBtrapezoidal->setToolTip(QStringLiteral("Better precision"));
+  Bgeometry = MakeButton(this, "Bgeometry", QStringLiteral("Coil geometry"), 8, 296, 137);
 }
 
 void TForm1::BuildRunSettings() {

@@ -1,5 +1,7 @@
 #include "shell/program.h"
 
+#include <QPushButton>
+
 namespace kovaro {
 
 Program::Program()
@@ -11,6 +13,12 @@ Program::Program()
       flossy(*state, form1, form3),
       form4(*state, form1, form3) {
   form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
+  QObject::connect(form1.Bgeometry, &QPushButton::clicked, &form1, [this] { ShowWindow(&Geometry()); });
+}
+
+TFgeometry& Program::Geometry() {
+  if (!geometry) geometry = std::make_unique<TFgeometry>(*state, form1, form3, flossless, flossy, form4);
+  return *geometry;
 }
 
 void Program::Start() { form1.show(); }

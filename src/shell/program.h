@@ -6,6 +6,7 @@
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
 #include "elements/element_window.h"
+#include "geometry/geometry_window.h"
 #include "plot/plot_window.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
@@ -13,12 +14,15 @@
 namespace kovaro {
 
 // The shared state and the six windows, created hidden in this order; the first is the main
-// window.
+// window. The coil geometry window is created when it is first opened.
 struct Program {
   Program();
 
   // Shows the main window.
   void Start();
+
+  // The coil geometry window, created on first use.
+  TFgeometry& Geometry();
 
   std::unique_ptr<AppState> state;
   TForm1 form1;
@@ -27,6 +31,7 @@ struct Program {
   TFlossless flossless;
   TFlossy flossy;
   TForm4 form4;
+  std::unique_ptr<TFgeometry> geometry;
 };
 
 }  // namespace kovaro
