@@ -38,6 +38,7 @@ package: build
 bench: build
 	$(BUILD_DIR)/bench/kovaro_bench
 	$(BUILD_DIR)/bench/kovaro_plot_bench
+	$(BUILD_DIR)/bench/kovaro_geometry_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

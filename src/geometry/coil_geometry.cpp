@@ -11,7 +11,7 @@
 namespace kovaro {
 namespace {
 
-constexpr Real kMostSecondaryTurns = 100000;
+constexpr Real kMostSecondaryTurns = 10000;
 
 void Require(bool rule, const std::string& message) {
   if (!rule) throw InputError(message);
@@ -28,7 +28,7 @@ void ValidateGeometry(const CoilGeometry& g) {
   Positive(s.diameter, "Diameter (m)");
   Positive(s.height, "Winding height (m)");
   Require(s.turns >= 1 && s.turns <= kMostSecondaryTurns,
-          "Turns of the secondary must be between 1 and 100000");
+          "Turns of the secondary must be between 1 and 10000");
   Positive(s.wire, "Wire diameter (m)");
   Require(s.wire <= s.height / s.turns,
           "Wire diameter (m) must not exceed the pitch of the winding, Winding height (m) / Turns");
@@ -97,7 +97,8 @@ GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLo
   log.LogLine("Current-sheet Lb=" + FR(r.Lsheet / 0.001L) + " mH (round-wire correction " +
               FR((r.Lsheet - r.Lb) / 0.001L) + " mH)");
   log.LogLine("Bare resonance by Medhurst's self-capacitance=" + FR(r.bare.medhurst / 1000) + " kHz");
-  log.LogLine("Bare resonance by the TSSP fit=" + FR(r.bare.tssp / 1000) + " kHz");
+  log.LogLine(r.bare.tssp > 0 ? "Bare resonance by the TSSP fit=" + FR(r.bare.tssp / 1000) + " kHz"
+                              : "The TSSP fit is outside its range for this coil");
   log.LogLine("Weight of the TSSP fit (h/d from 4.5 to 5.5)=" + FR(r.bare.weight));
   if (g.topload == Topload::Toroid) log.LogLine("Pool's toroid formula=" + FR(r.Cpool / 1e-12L) + " pF");
   if (r.Cground > 0) log.LogLine("Sphere over the ground plane=" + FR(r.Cground / 1e-12L) + " pF");

@@ -91,6 +91,20 @@ and can save a table of the waveforms.
 The resistances of the two coils, Rla and Rlb, and the output resistance
 of the driver, Rin, can be introduced in the simulations through the
 "Edit elements" window.
+
+The "Coil geometry" window computes the elements from the physical coil:
+Lb of the secondary (Nagaoka's current sheet with round-wire
+corrections), its self-capacitance from the bare quarter-wave resonance
+(Medhurst's table for short coils, the TSSP fit for long ones), the
+isolated capacitance of a toroid or sphere topload, La of a flat spiral
+or helical primary and the coupling kab, both by sums over the turns.
+Sizes are in metres, measured to the wire centres. A topload on the coil
+adds less than its isolated capacitance (the coil shields it: measured
+coils show 15 to 70 percent less), so Cb is an estimate; a measured
+loaded resonance, when given, sets Cb instead. "Use for elements" copies
+Lb, Cb, La and kab into the elements, "Send to designs" copies Lb and
+Cb into the design windows, and "Find primary" finds the primary turns
+and height that give the La and kab of a design.
 )";
   return text;
 }

@@ -81,7 +81,7 @@ TEST(CoilGeometry, BadGeometryIsRefusedNamingTheFieldAndNothingIsReported) {
       {[](CoilGeometry& g) { g.secondary.diameter = 0; }, "Diameter (m) must be greater than 0"},
       {[](CoilGeometry& g) { g.secondary.height = -1; }, "Winding height (m) must be greater than 0"},
       {[](CoilGeometry& g) { g.secondary.turns = 0.5L; },
-       "Turns of the secondary must be between 1 and 100000"},
+       "Turns of the secondary must be between 1 and 10000"},
       {[](CoilGeometry& g) { g.secondary.wire = 0.001L; },
        "Wire diameter (m) must not exceed the pitch of the winding, Winding height (m) / Turns"},
       {[](CoilGeometry& g) { g.secondary.base = 0; },

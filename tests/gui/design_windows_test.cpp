@@ -13,20 +13,6 @@
 
 using namespace kovaro;
 
-namespace {
-
-QStringList MemoLines(const TForm1& form) { return form.Memo1->toPlainText().split('\n'); }
-
-void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-// Types into a field and leaves it, as a user does before pressing a button.
-void Enter(TNEdit* field, const QString& text) {
-  Type(field, text);
-  Leave(field);
-}
-
-}  // namespace
-
 TEST(DesignWindows, LosslessDesignThenSimulate) {
   ScopedWorkDir dir;
   Program p;

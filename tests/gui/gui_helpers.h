@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <ostream>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "shell/error_box.h"
+#include "shell/main_window.h"
 
 // Records the texts of the error boxes instead of showing them.
 class ErrorRecorder {
@@ -42,8 +45,20 @@ inline void Type(QLineEdit* field, const QString& text) {
   QTest::keyClicks(field, text);
 }
 
+// Presses a button with the mouse.
+inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// The report area's lines.
+inline QStringList MemoLines(const kovaro::TForm1& form) { return form.Memo1->toPlainText().split('\n'); }
+
 // Leaves the focused field with the Tab key.
 inline void Leave(QLineEdit* field) { QTest::keyClick(field, Qt::Key_Tab); }
+
+// Types into a field and leaves it, as a user does before pressing a button.
+inline void Enter(QLineEdit* field, const QString& text) {
+  Type(field, text);
+  Leave(field);
+}
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

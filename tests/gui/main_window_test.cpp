@@ -18,12 +18,8 @@ using namespace kovaro;
 
 namespace {
 
-QStringList MemoLines(const TForm1& form) { return form.Memo1->toPlainText().split('\n'); }
-
 // The lines the report area gained since `before` lines.
 QStringList NewLines(const TForm1& form, qsizetype before) { return MemoLines(form).mid(before); }
-
-void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // Starts the program and applies the element window's values, as a first use does.
 void StartWithElements(Program& p) {

@@ -19,8 +19,6 @@ const QColor kYellow(0xFF, 0xFF, 0x00);
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kRed(0xFF, 0x00, 0x00);
 
-void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
 // A program after a first run of the element window's values.
 struct Plotted {
   Plotted() {

@@ -1,0 +1,42 @@
+// "Calculate" of the coil geometry window: a 1500-turn secondary and a 12-turn flat primary,
+// 18000 filament pairs for the coupling; and "Find primary" on the same coil.
+
+#include <benchmark/benchmark.h>
+
+#include "geometry/coil_geometry.h"
+
+using namespace kovaro;
+
+namespace {
+
+struct Silent : ReportLog {
+  void LogLine(const std::string&) override {}
+};
+
+CoilGeometry Coil() {
+  CoilGeometry g;
+  g.secondary = {0.2L, 1.0L, 1500, 0.0006L, 0.5L};
+  g.primary.turns = 12;
+  return g;
+}
+
+void BM_GeometryCalculate(benchmark::State& bench) {
+  const CoilGeometry g = Coil();
+  Silent log;
+  for (auto _ : bench) benchmark::DoNotOptimize(BcalcClick(g, 5.07e-9L, true, log));
+}
+BENCHMARK(BM_GeometryCalculate)->Unit(benchmark::kMillisecond);
+
+void BM_GeometryFindPrimary(benchmark::State& bench) {
+  const CoilGeometry g = Coil();
+  ElementSet target;
+  target.La = 100e-6L;
+  target.kab = 0.12L;
+  Silent log;
+  for (auto _ : bench) benchmark::DoNotOptimize(BfindClick(g, target, log));
+}
+BENCHMARK(BM_GeometryFindPrimary)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
