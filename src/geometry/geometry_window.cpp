@@ -103,11 +103,15 @@ void TFgeometry::BcalcClick() {
           [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.CBdetails->isChecked(), main_); });
 }
 
+GeometryResult TFgeometry::Computed() const {
+  const CoilGeometry g = Read();
+  ValidateGeometry(g);
+  return ComputeGeometry(g);
+}
+
 void TFgeometry::BuseClick() {
   Guarded(this, [this] {
-    const CoilGeometry g = Read();
-    ValidateGeometry(g);
-    const GeometryResult r = ComputeGeometry(g);
+    const GeometryResult r = Computed();
     elements_.NElb->setPanelReal(r.Lb);
     elements_.NEcb->setPanelReal(r.Cb);
     elements_.NEla->setPanelReal(r.La);
@@ -123,9 +127,7 @@ void TFgeometry::BuseClick() {
 
 void TFgeometry::BsendClick() {
   Guarded(this, [this] {
-    const CoilGeometry g = Read();
-    ValidateGeometry(g);
-    const GeometryResult r = ComputeGeometry(g);
+    const GeometryResult r = Computed();
     lossless_.NELb->setPanelReal(r.Lb);
     lossless_.NECb->setPanelReal(r.Cb);
     lossy_.NELb1->setPanelReal(r.Lb);
