@@ -21,22 +21,17 @@ void RequireFinite(const Vector4& v) {
     throw FloatError(kOverflow);
 }
 
-// The circuit equations x' = A x + B u, both multiplied by h afterwards.
+// The circuit equations x' = A x + B u, both multiplied by h.
 void BuildSystem(const ElementSet& el, bool no_load, Real h, EngineValues& ev) {
-  const Real la_lb = Ck(el.La * el.Lb);
-  ev.M = Ck(el.kab * Sqrt(la_lb));
-  ev.D = Ck(la_lb - Ck(ev.M * ev.M));
-  ev.G11 = Div(el.Lb, ev.D);
-  ev.G22 = Div(el.La, ev.D);
-  ev.G12 = Div(-ev.M, ev.D);
-  const Real r_primary = Ck(el.RLa + el.Rin);
-  Matrix4& a = ev.SystemMatrix;
-  a[0] = {0, Div(1, el.Ca), 0, 0};
-  a[1] = {-ev.G11, Ck(-ev.G11 * r_primary), ev.G12, Ck(-ev.G12 * el.RLb)};
-  a[2] = {0, 0, no_load ? 0 : Div(-1, Ck(el.Rb * el.Cb)), Div(-1, el.Cb)};
-  a[3] = {-ev.G12, Ck(-ev.G12 * r_primary), ev.G22, Ck(-ev.G22 * el.RLb)};
-  ev.InputVector = {0, ev.G11, 0, ev.G12};
-  for (Vector4& row : a) {
+  const CircuitSystem c = BuildCircuit(el, no_load);
+  ev.M = c.M;
+  ev.D = c.D;
+  ev.G11 = c.G11;
+  ev.G22 = c.G22;
+  ev.G12 = c.G12;
+  ev.SystemMatrix = c.A;
+  ev.InputVector = c.B;
+  for (Vector4& row : ev.SystemMatrix) {
     for (Real& e : row) e = Ck(e * h);
   }
   for (Real& e : ev.InputVector) e = Ck(e * h);
@@ -175,6 +170,8 @@ void SetValueLimits(const SimulationSettings& s, const EngineValues& ev, PlotRan
 
 }  // namespace
 
+Real StepLength(Real duration, int32_t n) { return Div(duration, static_cast<Real>(n) - 1); }
+
 void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log) {
   for (int32_t k = 0; k < n; ++k) {
     const Real p = a[k][k];
@@ -215,7 +212,7 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
   } else {
     store.SampleCount = n;
   }
-  const Real h = Div(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), static_cast<Real>(n) - 1);
+  const Real h = StepLength(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), n);
   ev.StepLength = h;
   BuildSystem(state.Elements, s.CBnoload, h, ev);
 

@@ -5,17 +5,12 @@
 
 #include "shell/real.h"
 #include "shell/report_log.h"
+#include "simulation/circuit.h"
 #include "simulation/settings.h"
 
 namespace kovaro {
 
 struct AppState;
-
-using Vector4 = std::array<Real, 4>;
-using Matrix4 = std::array<Vector4, 4>;
-
-// Indices of the state variables in x, y, z and StateMaxima.
-enum State : int32_t { StVCa = 0, StILa = 1, StVCb = 2, StILb = 3 };
 
 struct StateMaximum {
   Real Value = 0;  // signed value of largest magnitude, volts or amperes
@@ -51,6 +46,9 @@ class RunHost : public ReportLog {
 // Gauss-Jordan inversion of the leading n x n block without pivot search. A near-singular
 // pivot is only reported as a line; the matrix stays as far as it was transformed.
 void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log);
+
+// The step of a run of n points over `duration`.
+Real StepLength(Real duration, int32_t n);
 
 // One "Simulate and plot" run. A fault throws FloatError or FileError and leaves what the
 // run did before it.
