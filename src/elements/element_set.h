@@ -15,6 +15,8 @@ struct ElementSet {
   Real RLa = 0;  // primary coil resistance, ohms
   Real RLb = 0;  // secondary coil resistance, ohms
   Real Rin = 0;  // driver output resistance, ohms
+
+  bool operator==(const ElementSet&) const = default;
 };
 
 }  // namespace kovaro

@@ -29,4 +29,16 @@ void TextFile::Close() {
   if (std::fclose(f) != 0) ThrowFileError(errno != 0 ? errno : EIO);
 }
 
+void WriteWholeFile(const std::string& name, std::string_view bytes) {
+  std::FILE* f = std::fopen(name.c_str(), "wb");
+  if (f == nullptr) ThrowFileError(errno);
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  const int write_error = errno;
+  errno = 0;
+  const bool closed = std::fclose(f) == 0;
+  if (!written) ThrowFileError(write_error != 0 ? write_error : EIO);
+  if (!closed) ThrowFileError(errno != 0 ? errno : EIO);
+}
+
 }  // namespace kovaro

@@ -22,4 +22,7 @@ class TextFile {
   std::FILE* file_;
 };
 
+// Writes `bytes` as the whole of a file in the working directory; failures throw FileError.
+void WriteWholeFile(const std::string& name, std::string_view bytes);
+
 }  // namespace kovaro

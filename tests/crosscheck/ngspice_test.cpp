@@ -12,6 +12,7 @@
 #include "design/lossless.h"
 #include "design/lossy.h"
 #include "design/tesla.h"
+#include "frequency/frequency_plot.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;
@@ -59,51 +60,19 @@ std::pair<Real, Real> Peak(const Trace& tr, const std::vector<Real>& v) {
   return {largest, tr.t[first]};
 }
 
-std::string Num(Real x) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.18Lg", x);
-  return text;
+// The exported netlist, with a control block that runs it and writes `vectors` of `plot`.
+void RunNgspice(const ElementSet& e, const SimulationSettings& s, const FrequencyRange& range,
+                const char* plot, const char* vectors) {
+  std::string netlist = SpiceNetlist("kovaro cross-check", e, s, range);
+  netlist.resize(netlist.size() - std::string(".end\n").size());
+  netlist += std::string(".control\nrun\nsetplot ") + plot + "\nwrdata out.txt " + vectors +
+             "\nquit 0\n.endc\n.end\n";
+  std::ofstream("circuit.cir") << netlist;
+  ASSERT_EQ(std::system("ngspice -b circuit.cir > ngspice.log 2>&1"), 0);
 }
 
-// The same circuit as a netlist; zero resistances are left out.
-std::string Netlist(const ElementSet& e, const SimulationSettings& s, Real h) {
-  std::ostringstream n;
-  n << "* kovaro cross-check\n";
-  const Real period = 1 / s.NEfin;
-  if (s.RGvin == Waveform::Sine) {
-    n << "V1 in 0 SIN(0 " << Num(s.NEvin) << " " << Num(s.NEfin) << " 0 0 0)\n";
-  } else {
-    const Real edge = h / 10;
-    n << "V1 in 0 PULSE(" << Num(s.NEvin) << " " << Num(-s.NEvin) << " " << Num(period / 2 - edge / 2) << " "
-      << Num(edge) << " " << Num(edge) << " " << Num(period / 2 - edge) << " " << Num(period) << ")\n";
-  }
-  const char* node = "in";
-  const auto series = [&](const char* name, Real r, const char* next) {
-    if (r != 0) {
-      n << name << " " << node << " " << next << " " << Num(r) << "\n";
-      node = next;
-    }
-  };
-  series("Rin", e.Rin, "x");
-  n << "Ca " << node << " a " << Num(e.Ca) << "\n";
-  node = "a";
-  series("RLa", e.RLa, "al");
-  n << "La " << node << " 0 " << Num(e.La) << "\n";
-  n << "Cb b 0 " << Num(e.Cb) << "\n";
-  if (!s.CBnoload) n << "Rb b 0 " << Num(e.Rb) << "\n";
-  node = "b";
-  series("RLb", e.RLb, "bl");
-  n << "Lb " << node << " 0 " << Num(e.Lb) << "\n";
-  n << "K1 La Lb " << Num(e.kab) << "\n";
-  n << ".options reltol=1e-6 abstol=1e-12 vntol=1e-9 chgtol=1e-18\n";
-  n << ".tran " << Num(h) << " " << Num(s.NEtmax) << " 0 " << Num(h) << " uic\n";
-  n << ".control\nrun\nwrdata out.txt v(b) la#branch\nquit 0\n.endc\n.end\n";
-  return n.str();
-}
-
-Trace RunNgspice(const ElementSet& e, const SimulationSettings& s, Real h) {
-  std::ofstream("circuit.cir") << Netlist(e, s, h);
-  EXPECT_EQ(std::system("ngspice -b circuit.cir > ngspice.log 2>&1"), 0);
+Trace RunNgspiceTran(const ElementSet& e, const SimulationSettings& s) {
+  RunNgspice(e, s, {1000, 1e6L, 10}, "tran1", "v(b) la#branch");
   Trace tr;
   std::ifstream out("out.txt");
   Real t1 = 0, vcb = 0, t2 = 0, ila = 0;
@@ -115,11 +84,7 @@ Trace RunNgspice(const ElementSet& e, const SimulationSettings& s, Real h) {
   return tr;
 }
 
-Trace RunKovaro(AppState& state, SimulationSettings s) {
-  s.NEpontos = 50000;
-  s.CBtrapezoidal = true;
-  s.Scale = {1, 1, 1, 1, 1, 1};
-  s.Offset = {0, 0, 0, 0, 0, 0};
+Trace RunKovaro(AppState& state, const SimulationSettings& s) {
   RecordingHost host;
   RunSimulation(state, s, host);
   Trace tr;
@@ -131,10 +96,47 @@ Trace RunKovaro(AppState& state, SimulationSettings s) {
   return tr;
 }
 
-void Compare(const char* name, AppState& state, const SimulationSettings& s) {
+// The wrapped difference of two phases in degrees.
+Real PhaseDifference(Complex a, Complex b) {
+  Real d = std::fabs(PhaseDegrees(a) - PhaseDegrees(b));
+  return std::fmin(d, 360 - d);
+}
+
+// ngspice's .ac of the exported netlist over 200 logarithmic frequencies around the modes,
+// against the frequency response: VCb / Vdrive and Zin = Vdrive / ILa.
+void CompareResponse(const char* name, const ElementSet& e, const SimulationSettings& s) {
+  const CircuitSystem circuit = BuildCircuit(e, s.CBnoload);
+  FrequencyRange range = *RangeAroundModes(NaturalModes(circuit));
+  range.points = 200;
+  RunNgspice(e, s, range, "ac1", "v(b) la#branch");
+  std::ifstream out("out.txt");
+  Real f = 0, vr = 0, vi = 0, f2 = 0, ir = 0, ii = 0, magnitude = 0, phase = 0;
+  int32_t points = 0;
+  while (out >> f >> vr >> vi >> f2 >> ir >> ii) {
+    const Response r = FrequencyResponse(circuit, f);
+    const Complex gain(vr, vi);
+    const Complex impedance = Complex(1) / Complex(ir, ii);
+    magnitude = std::max({magnitude, std::fabs(std::abs(r.gain) / std::abs(gain) - 1),
+                          std::fabs(std::abs(r.impedance) / std::abs(impedance) - 1)});
+    phase = std::max({phase, PhaseDifference(r.gain, gain), PhaseDifference(r.impedance, impedance)});
+    ++points;
+  }
+  std::printf("%s: .ac at %d frequencies, largest deviation %.2Lg %% in magnitude, %.2Lg degrees in phase\n",
+              name, points, 100 * magnitude, phase);
+  EXPECT_GE(points, 200) << name;
+  EXPECT_LE(magnitude, 0.001L) << name;
+  EXPECT_LE(phase, 0.1L) << name;
+}
+
+// A 50000-point trapezoidal run, unscaled, and the same from the exported netlist.
+void Compare(const char* name, AppState& state, SimulationSettings s) {
   ScopedWorkDir dir;
+  s.NEpontos = 50000;
+  s.CBtrapezoidal = true;
+  s.Scale = {1, 1, 1, 1, 1, 1};
+  s.Offset = {0, 0, 0, 0, 0, 0};
   const Trace kovaro = RunKovaro(state, s);
-  const Trace spice = RunNgspice(state.Elements, s, state.Engine.StepLength);
+  const Trace spice = RunNgspiceTran(state.Elements, s);
   ASSERT_GT(spice.t.size(), 1000u) << name;
   const Real period = 1 / s.NEfin;
   const auto [k_vcb, k_vcb_t] = Peak(kovaro, kovaro.vcb);
@@ -156,6 +158,7 @@ void Compare(const char* name, AppState& state, const SimulationSettings& s) {
   EXPECT_NEAR(k_vcb_t, s_vcb_t, period / 100) << name;
   EXPECT_NEAR(k_ila_t, s_ila_t, period / 100) << name;
   EXPECT_LE(worst, 0.005L * s_vcb) << name;
+  CompareResponse(name, state.Elements, s);
 }
 
 }  // namespace

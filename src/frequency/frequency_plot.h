@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "frequency/netlist.h"
+#include "frequency/response.h"
+#include "shell/report_log.h"
+
+namespace kovaro {
+
+// Refuses a range that is not `points` >= 2 positive, increasing frequencies.
+void ValidateRange(const FrequencyRange& range);
+
+// What "Plot" shows: the circuit, its modes and its response at the range's frequencies.
+struct FrequencyPlot {
+  CircuitSystem circuit;
+  std::vector<Mode> modes;
+  std::vector<Real> f;
+  std::vector<Response> response;
+};
+
+// "Plot": computes everything first, then reports the modes and the largest gain.
+FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log);
+
+// A range around the circuit's oscillating modes, from a third below the lowest to half
+// above the highest, widened to three significant digits; none when it has no such mode.
+std::optional<FrequencyRange> RangeAroundModes(const std::vector<Mode>& modes);
+
+}  // namespace kovaro
