@@ -1,5 +1,6 @@
 #include "plot/plot_window.h"
 
+#include <QBuffer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/real_math.h"
+#include "shell/text_file.h"
 #include "shell/widgets.h"
 
 namespace kovaro {
@@ -55,13 +57,20 @@ void PlotSurface::RepaintAll() {
   repaint();
 }
 
+const QImage& PlotSurface::Picture() {
+  if (picture_.size() != size()) Paint();
+  return picture_;
+}
+
+void PlotSurface::Paint() {
+  picture_ = QImage(size(), QImage::Format_RGB32);
+  QPainter painter(&picture_);
+  painter.setFont(font());
+  form_.PaintBox1Paint(painter, width(), height());
+}
+
 void PlotSurface::paintEvent(QPaintEvent*) {
-  if (!box_only_ || picture_.size() != size()) {
-    picture_ = QImage(size(), QImage::Format_RGB32);
-    QPainter painter(&picture_);
-    painter.setFont(font());
-    form_.PaintBox1Paint(painter, width(), height());
-  }
+  if (!box_only_ || picture_.size() != size()) Paint();
   box_only_ = false;
   QPainter painter(this);
   painter.drawImage(0, 0, picture_);
@@ -92,7 +101,7 @@ void PlotSurface::mouseReleaseEvent(QMouseEvent* event) {
   form_.PaintBox1MouseUp(p.x(), p.y());
 }
 
-TForm2::TForm2(AppState& state, const TForm1& main) : state_(state), main_(main) {
+TForm2::TForm2(AppState& state, TForm1& main) : state_(state), main_(main) {
   InitWindow(this, "TForm2", QStringLiteral("Time response"), 544, 375);
   move(329, 301);
   setFocusPolicy(Qt::StrongFocus);
@@ -198,7 +207,23 @@ void TForm2::PaintBox1MouseUp(int, int) {
   if (ZoomToBox(box_.x0, box_.y0, box_.x1, box_.y1, mapping_, state_.Store.ViewRange)) Repaint();
 }
 
+void TForm2::SavePicture() {
+  Guarded(this, [this] {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    PaintBox1->Picture().save(&buffer, "PNG");
+    const std::string name = state_.DesignName + ".png";
+    WriteWholeFile(name, std::string_view(png.constData(), static_cast<size_t>(png.size())));
+    main_.LogLine("Picture saved as " + name);
+  });
+}
+
 void TForm2::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Save)) {
+    SavePicture();
+    return;
+  }
   const QString text = event->text();
   if (text.size() == 1 && text[0].unicode() < 128) {
     FormKeyPress(static_cast<char>(text[0].unicode()));

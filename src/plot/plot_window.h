@@ -26,6 +26,10 @@ class PlotSurface : public QWidget {
   // Paints the whole picture at once.
   void RepaintAll();
 
+  // The picture of the last paint, the pixels on screen without the zoom box; painted now
+  // when there is none of the surface's size.
+  const QImage& Picture();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -33,6 +37,8 @@ class PlotSurface : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  void Paint();
+
   TForm2& form_;
   QImage picture_;
   bool box_only_ = false;
@@ -41,7 +47,7 @@ class PlotSurface : public QWidget {
 // "Time response": the plot of the last run, navigated with keys and a mouse-drawn box.
 class TForm2 : public QWidget {
  public:
-  TForm2(AppState& state, const TForm1& main);
+  TForm2(AppState& state, TForm1& main);
 
   // Draws the picture again at once: the view changed.
   void Repaint();
@@ -50,6 +56,9 @@ class TForm2 : public QWidget {
   void PaintBox1Paint(QPainter& painter, int width, int height);
 
   void FormKeyPress(char key);
+
+  // Ctrl+S: the paint surface's picture as DesignName + ".png" in the working directory.
+  void SavePicture();
   void PaintBox1MouseDown(int x, int y);
   void PaintBox1MouseMove(int x, int y);
   void PaintBox1MouseUp(int x, int y);
@@ -78,7 +87,7 @@ class TForm2 : public QWidget {
                   const std::vector<Sample>& channels, bool reference);
 
   AppState& state_;
-  const TForm1& main_;
+  TForm1& main_;
   PlotFrame frame_;
   PlotMapping mapping_;
   ZoomBox box_;

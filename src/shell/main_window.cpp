@@ -67,6 +67,7 @@ void TForm1::BuildLeftColumn() {
   CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256, true);
   CBtrapezoidal->setToolTip(QStringLiteral("Better precision"));
   Bgeometry = MakeButton(this, "Bgeometry", QStringLiteral("Coil geometry"), 8, 296, 137);
+  Bfrequency = MakeButton(this, "Bfrequency", QStringLiteral("Frequency response"), 8, 328, 137);
 }
 
 void TForm1::BuildRunSettings() {

@@ -44,7 +44,8 @@ class TForm1 : public QWidget, public RunHost {
   QPushButton* Button3;
   QPushButton* Button1;
   QPushButton* Belements;
-  QPushButton* Bgeometry;  // opens the coil geometry window, created on first use
+  QPushButton* Bgeometry;   // opens the coil geometry window, created on first use
+  QPushButton* Bfrequency;  // opens the frequency response window, created on first use
   TNEdit* NEvin;
   QCheckBox* CBoffset;
   QCheckBox* CBdetails;

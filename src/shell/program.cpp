@@ -14,11 +14,17 @@ Program::Program()
       form4(*state, form1, form3) {
   form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
   QObject::connect(form1.Bgeometry, &QPushButton::clicked, &form1, [this] { ShowWindow(&Geometry()); });
+  QObject::connect(form1.Bfrequency, &QPushButton::clicked, &form1, [this] { ShowWindow(&Frequency()); });
 }
 
 TFgeometry& Program::Geometry() {
   if (!geometry) geometry = std::make_unique<TFgeometry>(*state, form1, form3, flossless, flossy, form4);
   return *geometry;
+}
+
+TFfrequency& Program::Frequency() {
+  if (!frequency) frequency = std::make_unique<TFfrequency>(*state, form1);
+  return *frequency;
 }
 
 void Program::Start() { form1.show(); }

@@ -6,6 +6,7 @@
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
 #include "elements/element_window.h"
+#include "frequency/frequency_window.h"
 #include "geometry/geometry_window.h"
 #include "plot/plot_window.h"
 #include "shell/app_state.h"
@@ -14,15 +15,16 @@
 namespace kovaro {
 
 // The shared state and the six windows, created hidden in this order; the first is the main
-// window. The coil geometry window is created when it is first opened.
+// window. The coil geometry and frequency response windows are created when first opened.
 struct Program {
   Program();
 
   // Shows the main window.
   void Start();
 
-  // The coil geometry window, created on first use.
+  // The coil geometry and frequency response windows, created on first use.
   TFgeometry& Geometry();
+  TFfrequency& Frequency();
 
   std::unique_ptr<AppState> state;
   TForm1 form1;
@@ -32,6 +34,7 @@ struct Program {
   TFlossy flossy;
   TForm4 form4;
   std::unique_ptr<TFgeometry> geometry;
+  std::unique_ptr<TFfrequency> frequency;
 };
 
 }  // namespace kovaro

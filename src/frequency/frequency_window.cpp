@@ -1,0 +1,104 @@
+#include "frequency/frequency_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "frequency/frequency_chart.h"
+#include "frequency/frequency_plot.h"
+#include "shell/error_box.h"
+#include "shell/format.h"
+#include "shell/main_window.h"
+#include "shell/nedit.h"
+#include "shell/widgets.h"
+
+namespace kovaro {
+namespace {
+
+constexpr int kTop = 38;      // below the row of fields
+constexpr int kReadout = 20;  // the readout line along the bottom
+
+QString Degrees(Complex z) {
+  return QString::fromStdString(FormatReal(PhaseDegrees(z), 1, 2)) + QStringLiteral("\u00B0");
+}
+
+}  // namespace
+
+TFfrequency::TFfrequency(AppState& state, TForm1& main) : state_(state), main_(main) {
+  InitWindow(this, "TFfrequency", QStringLiteral("Frequency response"), 720, 540);
+  MakeLabel(this, QStringLiteral("From (Hz)"), 8, 8);
+  NEflo = MakeField(this, "NEflo", 64, 8, 90, 1000);
+  MakeLabel(this, QStringLiteral("To (Hz)"), 164, 8);
+  NEfhi = MakeField(this, "NEfhi", 208, 8, 90, 1000000);
+  MakeLabel(this, QStringLiteral("Points"), 308, 8);
+  NEfpts = MakeField(this, "NEfpts", 348, 8, 60, 0, 1000, int_field);
+  Bfplot = MakeButton(this, "Bfplot", QStringLiteral("Plot"), 420, 6, 80);
+  Bnetlist = MakeButton(this, "Bnetlist", QStringLiteral("Export SPICE netlist"), 508, 6, 137);
+  Chart = new FrequencyChart(this);
+  Chart->OnHover = [this](Real f) { ShowReadout(f); };
+  Readout = new QLabel(this);
+  Readout->setObjectName(QStringLiteral("Readout"));
+  connect(Bfplot, &QPushButton::clicked, this, [this] { BfplotClick(); });
+  connect(Bnetlist, &QPushButton::clicked, this, [this] { BnetlistClick(); });
+}
+
+FrequencyRange TFfrequency::Range() const {
+  const FrequencyRange range{NEflo->panel_real(), NEfhi->panel_real(), NEfpts->panel_int()};
+  ValidateRange(range);
+  return range;
+}
+
+void TFfrequency::BfplotClick() {
+  Guarded(this, [this] {
+    const FrequencyPlot plot =
+        kovaro::BfplotClick(state_.Elements, main_.CBnoload->isChecked(), Range(), main_);
+    Chart->Show(plot.f, plot.response, plot.modes);
+    plotted_ = plot.circuit;
+    Readout->clear();
+  });
+}
+
+void TFfrequency::BnetlistClick() {
+  Guarded(this, [this] {
+    kovaro::BnetlistClick(state_.DesignName, state_.Elements, main_.ReadSettings(), Range(), main_);
+  });
+}
+
+void TFfrequency::ShowReadout(Real f) {
+  if (!plotted_) return;
+  try {
+    const Response r = FrequencyResponse(*plotted_, f);
+    Readout->setText(QStringLiteral("f=%1 Hz   gain=%2 dB (%3)   |Zin|=%4 ohm (%5)")
+                         .arg(QString::fromStdString(FormatReal(f, 1, 3)),
+                              QString::fromStdString(FormatReal(Decibels(r.gain), 1, 3)), Degrees(r.gain),
+                              QString::fromStdString(FormatReal(std::abs(r.impedance), 1, 4)),
+                              Degrees(r.impedance)));
+  } catch (const FloatError&) {
+    Readout->clear();  // exactly on an undamped mode: no finite value to show
+  }
+}
+
+void TFfrequency::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The first opening after the elements changed centres the range on their modes; a
+  // circuit that has none (or cannot be built yet) keeps the fields as they are.
+  if (ranged_for_ == state_.Elements) return;
+  ranged_for_ = state_.Elements;
+  try {
+    const auto range =
+        RangeAroundModes(NaturalModes(BuildCircuit(state_.Elements, main_.CBnoload->isChecked())));
+    if (!range) return;
+    NEflo->setPanelReal(range->from);
+    NEfhi->setPanelReal(range->to);
+    NEfpts->setPanelInt(range->points);
+  } catch (const FloatError&) {
+  }
+}
+
+void TFfrequency::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Chart->setGeometry(0, kTop, width(), height() - kTop - kReadout);
+  Readout->setGeometry(8, height() - kReadout, width() - 16, kReadout);
+}
+
+}  // namespace kovaro
