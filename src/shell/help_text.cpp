@@ -105,6 +105,12 @@ loaded resonance, when given, sets Cb instead. "Use for elements" copies
 Lb, Cb, La and kab into the elements, "Send to designs" copies Lb and
 Cb into the design windows, and "Find primary" finds the primary turns
 and height that give the La and kab of a design.
+
+The "Frequency response" window plots the gain to Cb and the input
+impedance of the same circuit against frequency, marks its natural
+modes and lists their frequencies and Q, and exports the circuit as a
+SPICE netlist. Ctrl+S in the time response window saves the plot as a
+picture.
 )";
   return text;
 }

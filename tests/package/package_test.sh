@@ -12,7 +12,7 @@ cpack -G DEB -B "$scratch/deb" --config "$build/CPackConfig.cmake" > "$scratch/c
 deb=$(ls "$scratch"/deb/kovaro_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation; do
+for needed in libqt6widgets6 libqt6charts6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation; do
   grep -q "$needed" <<< "$depends" || { echo "missing dependency: $needed"; exit 1; }
 done
 dpkg -x "$deb" "$scratch/root"
@@ -20,5 +20,6 @@ test -x "$scratch/root/usr/bin/kovaro"
 grep -qx 'Exec=kovaro' "$scratch/root/usr/share/applications/kovaro.desktop"
 grep -qx 'Icon=kovaro' "$scratch/root/usr/share/applications/kovaro.desktop"
 grep -q '<svg' "$scratch/root/usr/share/icons/hicolor/scalable/apps/kovaro.svg"
+grep -q '^License: GPL-3.0-or-later$' "$scratch/root/usr/share/doc/kovaro/copyright"
 "$here/../smoke/smoke.sh" "$scratch/root/usr/bin/kovaro" "$shot"
 echo "installed package started and closed cleanly"
