@@ -4,26 +4,43 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <memory>
 
-#include "shell/nedit.h"
-#include "shell/program.h"
+#include "plot/plot_paint.h"
+#include "shell/app_state.h"
 
 using namespace kovaro;
 
 namespace {
 
+struct SilentHost : RunHost {
+  void LogLine(const std::string&) override {}
+  void SetPoints(int32_t) override {}
+  void EnableSaveReference() override {}
+  void ShowPlot() override {}
+};
+
+// The element window's and the main window's defaults, 50000 points.
 void Paint(benchmark::State& bench, bool reference) {
-  Program p;
-  p.form3.BchangeClick();
-  p.form1.NEpontos->setPanelInt(50000);
-  p.form1.BplotClick();
-  if (reference) p.form1.brefClick();
+  auto state = std::make_unique<AppState>();
+  state->Elements = ElementSet{2.72E-8L, 1.05E-5L, 0.0358L, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
+  SimulationSettings s;
+  s.NEpontos = 50000;
+  SilentHost host;
+  RunSimulation(*state, s, host);
+  if (reference) {
+    SaveReference(state->Store);
+    state->Store.ReferenceShown = true;
+  }
   QImage image(528, 318, QImage::Format_RGB32);
+  QFont font(QStringLiteral("Arial"), 8);
   for (auto _ : bench) {
     QPainter painter(&image);
-    p.form2.PaintBox1Paint(painter, image.width(), image.height());
+    painter.setFont(font);
+    PaintPlot(painter, image.width(), image.height(), state->Store, s.Scale);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "shell/float_error.h"
 #include "shell/format.h"
+#include "shell/numeric_text.h"
 #include "shell/real_math.h"
 
 namespace kovaro {
@@ -40,6 +41,12 @@ std::vector<int32_t> Grid(Real from, Real to, Real k, Real b) {
 }
 
 }  // namespace
+
+std::string LegendFactor(Real scale) {
+  const Real r = RoundToEven(scale);
+  if (r >= -2147483648.0L && r <= 2147483647.0L) return FormatInt(static_cast<int32_t>(r));
+  return GeneralText(scale);
+}
 
 PlotFrame FrameFor(int32_t width, int32_t height) { return {80, width - 10, 10, height - 20}; }
 

@@ -37,6 +37,18 @@ bool IsValid(const PlotMapping& m);
 int32_t ClampX(Real x, const PlotFrame& frame);
 int32_t ClampY(Real y, const PlotFrame& frame);
 
+// The pixel of a sample at time t with value v.
+inline int32_t PixelX(Real t, const PlotMapping& m, const PlotFrame& frame) {
+  return ClampX(m.kx * t + m.bx, frame);
+}
+inline int32_t PixelY(Real v, const PlotMapping& m, const PlotFrame& frame) {
+  return ClampY(m.ky * v + m.by, frame);
+}
+
+// A legend's factor: the nearest integer to the scale, halves to even, or the scale's general
+// text where that integer does not fit in 32 bits.
+std::string LegendFactor(Real scale);
+
 // Columns of the time grid and rows of the value grid, not clamped.
 std::vector<int32_t> GridColumns(const PlotRange& view, const PlotMapping& m);
 std::vector<int32_t> GridRows(const PlotRange& view, const PlotMapping& m);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "plot/plot_paint.h"
 #include "shell/error_box.h"
 #include "shell/format.h"
 #include "shell/main_window.h"
@@ -19,24 +20,10 @@
 namespace kovaro {
 namespace {
 
-const QColor kTraceColors[kChannelCount] = {QColor(0xC0, 0xC0, 0xC0), QColor(0xFF, 0xFF, 0xFF),
-                                            QColor(0xFF, 0xFF, 0x00), QColor(0xFF, 0x00, 0x00),
-                                            QColor(0x00, 0xFF, 0x00), QColor(0x00, 0xFF, 0xFF)};
-constexpr int kTraceWidths[kChannelCount] = {1, 1, 1, 1, 1, 1};
-const char* const kLegendPrefixes[kChannelCount] = {"Vin x ", "VCa x ", "ILa x ",
-                                                    "VCb x ", "ILb x ", "VLa x "};
-const QColor kGrey(0x80, 0x80, 0x80);
-const QColor kAxes(0xFF, 0xFF, 0x00);
-
 QPen DottedPen(const QColor& color) {
   QPen pen(color, 1);
   pen.setDashPattern({1, 1});
   return pen;
-}
-
-// Text placed by the top-left corner of its box, white on black.
-void TextAt(QPainter& painter, int x, int y, const QString& text) {
-  painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
 }
 
 }  // namespace
@@ -115,67 +102,10 @@ TForm2::TForm2(AppState& state, TForm1& main) : state_(state), main_(main) {
 void TForm2::Repaint() { PaintBox1->RepaintAll(); }
 
 void TForm2::PaintBox1Paint(QPainter& painter, int width, int height) {
-  const WaveformStore& store = state_.Store;
-  const PlotRange& view = store.ViewRange;
-  frame_ = FrameFor(width, height);
-  mapping_ = MappingFor(frame_, view);
-  painter.setPen(QPen(Qt::white, 1));
-  painter.setBrush(Qt::black);
-  painter.fillRect(0, 0, width, height, Qt::black);
-  painter.drawRect(0, 0, width - 1, height - 1);
-  if (!IsValid(mapping_)) return;  // a view without extent: nothing to map
-
-  painter.setPen(DottedPen(kGrey));
-  for (int c : GridColumns(view, mapping_)) painter.drawLine(c, frame_.top, c, frame_.bottom);
-  for (int r : GridRows(view, mapping_)) painter.drawLine(frame_.left, r, frame_.right, r);
-
-  painter.setPen(QPen(kAxes, 1));
-  painter.drawLine(frame_.left, frame_.top, frame_.left, height - 20);
-  painter.drawLine(frame_.left, height - 20, width - 10, height - 20);
-
-  painter.setBackgroundMode(Qt::OpaqueMode);
-  painter.setBackground(Qt::black);
-  painter.setPen(Qt::white);
-  const QFontMetrics metrics = painter.fontMetrics();
-  const auto label = [](Real value, int width_chars) {
-    return QString::fromStdString(FormatReal(value, width_chars, -1));
-  };
-  const QString top = label(view.ValueTop, 5);
-  const QString bottom = label(view.ValueBottom, 5);
-  const QString to = label(view.TimeTo, 12);
-  TextAt(painter, frame_.left - metrics.horizontalAdvance(top) - 3, frame_.top, top);
-  TextAt(painter, frame_.left - metrics.horizontalAdvance(bottom) - 3, frame_.bottom - metrics.height(),
-         bottom);
-  TextAt(painter, frame_.right - metrics.horizontalAdvance(to), frame_.bottom + 4, to);
-  TextAt(painter, frame_.left, frame_.bottom + 4, label(view.TimeFrom, 12));
-  for (int c = 0; c < kChannelCount; ++c) {
-    if (!store.ShownChannels[c]) continue;
-    painter.setPen(kTraceColors[c]);
-    const int32_t factor = NearestInt(main_.Scales[c]->panel_real());
-    TextAt(painter, 15, frame_.top + 20 + 15 * c,
-           QString::fromLatin1(kLegendPrefixes[c]) + QString::fromStdString(FormatInt(factor)));
-  }
-  painter.setBackgroundMode(Qt::TransparentMode);
-
-  if (main_.bdelref->isEnabled() && store.ReferenceCount > 0) {
-    DrawTraces(painter, store.ReferenceCount, store.ReferenceTime, store.ReferenceChannels, true);
-  }
-  if (store.SampleCount > 0) DrawTraces(painter, store.SampleCount, store.Time, store.Channels, false);
-}
-
-void TForm2::DrawTraces(QPainter& painter, int32_t count, const std::vector<Real>& time,
-                        const std::vector<Sample>& channels, bool reference) {
-  count = std::min(count, kCapacity);
-  QPolygon points(count);
-  for (int c = 0; c < kChannelCount; ++c) {
-    if (!state_.Store.ShownChannels[c]) continue;
-    for (int32_t i = 0; i < count; ++i) {
-      points[i] = QPoint(ClampX(mapping_.kx * time[i] + mapping_.bx, frame_),
-                         ClampY(mapping_.ky * channels[i][c] + mapping_.by, frame_));
-    }
-    painter.setPen(reference ? QPen(kGrey, 2 * kTraceWidths[c]) : QPen(kTraceColors[c], kTraceWidths[c]));
-    painter.drawPolyline(points);
-  }
+  LegendScales scales;
+  for (int c = 0; c < kChannelCount; ++c) scales[c] = main_.Scales[c]->panel_real();
+  mapping_ = PaintPlot(painter, width, height, state_.Store, scales);
+  if (!IsValid(mapping_)) StatusBar1->clearMessage();  // no readout of a view without extent
 }
 
 void TForm2::FormKeyPress(char key) {
@@ -190,7 +120,10 @@ void TForm2::PaintBox1MouseDown(int x, int y) {
 }
 
 void TForm2::PaintBox1MouseMove(int x, int y) {
-  if (!IsValid(mapping_)) return;  // nothing painted yet, or a view without extent
+  if (!IsValid(mapping_)) {  // nothing painted yet, or a view without extent
+    StatusBar1->clearMessage();
+    return;
+  }
   if (box_.dragging) {
     box_.x1 = x;
     box_.y1 = y;

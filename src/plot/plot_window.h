@@ -83,12 +83,9 @@ class TForm2 : public QWidget {
 
  private:
   void Place();
-  void DrawTraces(QPainter& painter, int32_t count, const std::vector<Real>& time,
-                  const std::vector<Sample>& channels, bool reference);
 
   AppState& state_;
   TForm1& main_;
-  PlotFrame frame_;
   PlotMapping mapping_;
   ZoomBox box_;
 };

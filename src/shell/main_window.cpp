@@ -211,10 +211,14 @@ void TForm1::BplotClick() {
 
 void TForm1::brefClick() {
   SaveReference(state_.Store);
+  state_.Store.ReferenceShown = true;
   bdelref->setEnabled(true);
 }
 
-void TForm1::bdelrefClick() { bdelref->setEnabled(false); }
+void TForm1::bdelrefClick() {
+  state_.Store.ReferenceShown = false;
+  bdelref->setEnabled(false);
+}
 
 void TForm1::Button2Click() {
   Guarded(this, [this] { NEtempo->setPanelReal(StopTimeFor(ReadSettings())); });

@@ -34,6 +34,7 @@ struct WaveformStore {
   int32_t ReferenceCount = 0;
   std::vector<Real> ReferenceTime;
   std::vector<Sample> ReferenceChannels;
+  bool ReferenceShown = false;  // saved and not deleted: "Delete reference" is enabled
 
   std::array<bool, kChannelCount> ShownChannels{};
   PlotRange ViewRange;

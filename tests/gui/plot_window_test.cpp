@@ -115,6 +115,10 @@ TEST(PlotPaint, LegendShowsRoundedFactorsOfShownChannels) {
   w.p.form1.Scales[VCa]->setPanelReal(0.5L);
   w.p.form2.Repaint();
   EXPECT_TRUE(SameRegion(w.Picture(), LegendAlone(*w.p.form2.PaintBox1, "VCa x 0", Qt::white, 45), row_vca));
+  w.p.form1.Scales[VCa]->setPanelReal(1E10L);  // beyond 32 bits: the general text
+  w.p.form2.Repaint();
+  EXPECT_TRUE(SameRegion(w.Picture(), LegendAlone(*w.p.form2.PaintBox1, "VCa x 10000000000", Qt::white, 45),
+                         QRect(15, 45, 120, 12)));
 
   // A channel hidden at the run leaves its row empty; the others keep their rows.
   w.p.form1.Shown[VCa]->setChecked(false);
@@ -178,6 +182,26 @@ TEST(PlotPaint, ReferenceInGreyWhileShown) {
   EXPECT_GT(grey(), without + 500);
 }
 
+TEST(PlotPaint, AViewWithoutExtentKeepsAxesAndLabelsAndClearsTheReadout) {
+  Plotted w;
+  Hover(w.p.form2.PaintBox1, QPoint(200, 150));
+  EXPECT_FALSE(w.Status().isEmpty());
+  // "Use maximum" with an overflowing maximum: the value span is not finite.
+  w.p.form1.CBescala->setChecked(true);
+  w.p.form1.NEvmax->setPanelReal(9E4931L);
+  Click(w.p.form1.Bplot);
+  const QImage image = w.Picture();
+  EXPECT_TRUE(w.Status().isEmpty());
+  EXPECT_EQ(CountInColumn(image, 80, 10, 298, kYellow), 289);  // value axis
+  EXPECT_EQ(CountInRow(image, 298, 80, 518, kYellow), 439);    // time axis
+  int label = 0;  // the final time's label below the time axis at its right end
+  for (int y = 300; y < 317; ++y) label += 119 - CountInRow(image, y, 400, 518, Qt::black);
+  EXPECT_GT(label, 20);
+  EXPECT_EQ(CountInRow(image, 150, 81, 517, kRed), 0);  // no trace
+  Hover(w.p.form2.PaintBox1, QPoint(200, 150));
+  EXPECT_TRUE(w.Status().isEmpty());
+}
+
 TEST(PlotPaint, InvertedAndEmptyViews) {
   Plotted w;
   ErrorRecorder boxes;
@@ -190,15 +214,16 @@ TEST(PlotPaint, InvertedAndEmptyViews) {
   EXPECT_EQ(CountInRow(w.Picture(), 154, 81, 517, kGrey), 0);
 
   // A run whose four state variables stay 0 leaves value limits of 0 (its report then stops
-  // at the energy ratio); the plot shows the background alone and no box.
+  // at the energy ratio); the plot keeps its axes (the value axis from the top row of the
+  // frame to the time axis) and labels, draws no trace, and shows no box.
   w.p.form1.NEvin->setPanelReal(0);
   Click(w.p.form1.Bplot);
   EXPECT_EQ(boxes.texts, std::vector<std::string>{"Invalid floating point operation."});
   EXPECT_EQ(w.View().ValueTop, 0);
   w.p.form2.Repaint();
   QImage image = w.Picture();
-  EXPECT_EQ(CountInColumn(image, 80, 1, 316, kYellow), 0);
-  EXPECT_EQ(CountInRow(image, 150, 1, 526, Qt::black), 526);
+  EXPECT_EQ(CountInColumn(image, 80, 10, 298, kYellow), 289);
+  EXPECT_EQ(CountInRow(image, 150, 1, 526, Qt::black), 525);
   EXPECT_EQ(image.pixelColor(0, 150), QColor(Qt::white));
   // A completed run with a fixed maximum of 0 shows the plot window with the same picture.
   w.p.form1.NEvin->setPanelReal(180);
@@ -206,7 +231,7 @@ TEST(PlotPaint, InvertedAndEmptyViews) {
   w.p.form1.NEvmax->setPanelReal(0);
   Click(w.p.form1.Bplot);
   image = w.Picture();
-  EXPECT_EQ(CountInRow(image, 150, 1, 526, Qt::black), 526);
+  EXPECT_EQ(CountInRow(image, 150, 1, 526, Qt::black), 525);
   QTest::mouseMove(w.p.form2.PaintBox1, QPoint(200, 150));
   EXPECT_EQ(boxes.texts.size(), 1u);
 }

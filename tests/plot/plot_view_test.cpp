@@ -56,6 +56,12 @@ TEST(PlotView, LegendFactorsRoundHalvesToEvenWithinTheIntegerRange) {
   EXPECT_EQ(NearestInt(-3.5L), -4);
   EXPECT_EQ(NearestInt(1E30L), std::numeric_limits<int32_t>::max());
   EXPECT_EQ(NearestInt(-1E30L), std::numeric_limits<int32_t>::min());
+  // The legend's text: the nearest integer inside the 32-bit range, the general text beyond.
+  EXPECT_EQ(LegendFactor(2147483647), "2147483647");
+  EXPECT_EQ(LegendFactor(-2147483648.4L), "-2147483648");
+  EXPECT_EQ(LegendFactor(2147483647.5L), "2147483647.5");
+  EXPECT_EQ(LegendFactor(1E10L), "10000000000");
+  EXPECT_EQ(LegendFactor(-3E40L), "-3E40");
 }
 
 TEST(PlotView, KeysAndZoomBox) {
