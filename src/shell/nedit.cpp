@@ -13,18 +13,24 @@ TNEdit::TNEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void TNEdit::setPanelReal(Real value) {
   panel_real_ = value;
-  if (field_type_ == real_field) setText(QString::fromStdString(GeneralText(value)));
+  if (field_type_ == real_field) Show(GeneralText(value));
 }
 
 void TNEdit::setPanelInt(int32_t value) {
   panel_int_ = value;
-  if (field_type_ == int_field) setText(QString::fromStdString(FormatInt(value)));
+  if (field_type_ == int_field) Show(FormatInt(value));
 }
 
 void TNEdit::setFieldType(tipo_campo kind) {
   field_type_ = kind;
-  if (kind == real_field) setText(QString::fromStdString(GeneralText(panel_real_)));
-  if (kind == int_field) setText(QString::fromStdString(FormatInt(panel_int_)));
+  if (kind == real_field) Show(GeneralText(panel_real_));
+  if (kind == int_field) Show(FormatInt(panel_int_));
+}
+
+void TNEdit::Show(const std::string& text) {
+  setText(QString::fromStdString(text));
+  // From the first character: a text wider than the field must not show only its end.
+  setCursorPosition(0);
 }
 
 void TNEdit::ValidateOnExit() {

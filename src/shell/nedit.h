@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <cstdint>
+#include <string>
 
 #include "shell/real.h"
 
@@ -32,6 +33,9 @@ class TNEdit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // A value's text, set by the program.
+  void Show(const std::string& text);
+
   Real panel_real_ = 0;
   int32_t panel_int_ = 0;
   tipo_campo field_type_ = real_field;

@@ -149,3 +149,39 @@ TEST(Lossless, FaultsKeepWhatWasDoneBefore) {
   EXPECT_EQ(state->DesignName, "tb373941");
   EXPECT_NEAR(state->Elements.La, 58.4562648953E-6L, 1E-15L);
 }
+
+// Each input case's gain is what a run at the designed frequency reaches, and the energy and
+// off-state lines follow from the printed gain and turns ratio.
+TEST(Lossless, GainOfEveryInputCaseIsWhatTheRunReaches) {
+  ScopedWorkDir dir;
+  auto state = std::make_unique<AppState>();
+  for (int32_t signal = 0; signal < 3; ++signal) {
+    LosslessInputs in;
+    in.input_signal = signal;
+    RecordingDesignHost host;
+    BlosslessClick(in, *state, host);
+    auto number_after = [&host](const std::string& label) {
+      for (const std::string& line : host.lines)
+        if (line.rfind(label, 0) == 0) return std::stold(line.substr(label.size()));
+      ADD_FAILURE() << label;
+      return 0.0L;
+    };
+    const Real G = number_after("Calculated voltage gain=");
+    const Real N = number_after("Transformer effective turns ratio: ");
+    const Real Cb = state->Elements.Cb;
+    EXPECT_NEAR(
+        number_after("Calculated bang energy (sinusoidal input):  ") / (Cb * (180 * G) * (180 * G) / 2), 1,
+        1e-9L);
+    EXPECT_NEAR(number_after("Approximate maximum off-state driver voltage: ") / (180 * G * 4 / kPi / N), 1,
+                1e-9L);
+
+    SimulationSettings s;
+    s.RGvin = signal == 0 ? Waveform::Cosine : Waveform::Sine;
+    for (const std::string& effect : host.effects)
+      if (effect.rfind("fin ", 0) == 0) s.NEfin = std::stold(effect.substr(4));
+    s.NEpontos = 50000;
+    RecordingHost run;
+    RunSimulation(*state, s, run);
+    EXPECT_NEAR(std::fabs(state->Engine.StateMaxima[StVCb].Value) / (180 * G), 1, 0.005L) << signal;
+  }
+}

@@ -1,0 +1,124 @@
+// What the keyboard and the fields do for a user: a field the program sets shows its first
+// character, Tab leaves the report area, Enter presses the focused button, and a field keeps
+// its refused text pending when focus merely goes to another window or a popup.
+
+#include <gtest/gtest.h>
+
+#include <QFocusEvent>
+#include <QPlainTextEdit>
+#include <map>
+
+#include "gui_helpers.h"
+#include "shell/nedit.h"
+#include "shell/program.h"
+#include "simulation/run_host_fake.h"
+
+using namespace kovaro;
+
+namespace {
+
+std::vector<TNEdit*> Fields(Program& p) {
+  std::vector<TNEdit*> all;
+  for (QWidget* w : std::vector<QWidget*>{&p.form1, &p.form3, &p.flossless, &p.flossy, &p.form4})
+    for (TNEdit* f : w->findChildren<TNEdit*>()) all.push_back(f);
+  return all;
+}
+
+// Runs the action; every field whose text it changed must show its text from the start.
+template <class Action>
+int32_t ExpectChangedFieldsFromTheStart(Program& p, const char* name, Action action) {
+  std::map<TNEdit*, QString> before;
+  for (TNEdit* f : Fields(p)) before[f] = f->text();
+  action();
+  int32_t changed = 0;
+  for (TNEdit* f : Fields(p)) {
+    if (f->text() == before[f]) continue;
+    ++changed;
+    EXPECT_EQ(f->cursorPosition(), 0)
+        << name << ": " << f->objectName().toStdString() << " " << f->text().toStdString();
+  }
+  return changed;
+}
+
+}  // namespace
+
+TEST(FieldText, WhatTheProgramSetsShowsItsFirstCharacter) {
+  ScopedWorkDir dir;
+  Program p;
+  p.Start();
+  EXPECT_GT(ExpectChangedFieldsFromTheStart(p, "lossless",
+                                            [&] {
+                                              Click(p.form1.Button3);
+                                              Click(p.flossless.Blossless);
+                                            }),
+            5);
+  EXPECT_GT(ExpectChangedFieldsFromTheStart(p, "lossy",
+                                            [&] {
+                                              Click(p.form1.Blossy);
+                                              Click(p.flossy.Bdesign);
+                                            }),
+            5);
+  EXPECT_GT(ExpectChangedFieldsFromTheStart(p, "set",
+                                            [&] {
+                                              Activate(&p.flossy);
+                                              Click(p.flossy.Button2);
+                                            }),
+            0);
+  ExpectChangedFieldsFromTheStart(p, "from elements", [&] { Click(p.flossy.Button1); });
+  EXPECT_GT(ExpectChangedFieldsFromTheStart(p, "regular",
+                                            [&] {
+                                              Click(p.form1.Button1);
+                                              Click(p.form4.Bapply);
+                                            }),
+            3);
+  EXPECT_EQ(ExpectChangedFieldsFromTheStart(p, "stop time",
+                                            [&] {
+                                              Activate(&p.form1);
+                                              Click(p.form1.Button2);
+                                            }),
+            1);
+  // A typed text keeps the user's cursor.
+  Enter(p.form1.NEfin, "294273.208510751");
+  EXPECT_EQ(p.form1.NEfin->cursorPosition(), 16);
+}
+
+TEST(Keyboard, TabLeavesTheReportAreaAndEnterPressesTheFocusedButton) {
+  Program p;
+  p.Start();
+  Activate(&p.form1);
+  const QString help = p.form1.Memo1->toPlainText();
+  for (Qt::KeyboardModifiers modifiers :
+       {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    p.form1.Memo1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(p.form1.Memo1, Qt::Key_Tab, modifiers);
+    EXPECT_NE(QApplication::focusWidget(), p.form1.Memo1) << modifiers;
+  }
+  EXPECT_EQ(p.form1.Memo1->toPlainText(), help);
+
+  p.form1.Button2->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(p.form1.Button2, Qt::Key_Return);
+  EXPECT_EQ(p.form1.NEtempo->text(), "3.25E-5");  // 9.75 cycles of 300 kHz
+  p.form1.Belements->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(p.form1.Belements, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_TRUE(p.form3.isVisible());
+}
+
+TEST(TNEdit, FocusToAnotherWindowOrAPopupKeepsARefusedTextPending) {
+  Program p;
+  p.Start();
+  Activate(&p.form1);
+  ErrorRecorder boxes;
+  TNEdit* field = p.form1.NEfin;
+  field->setFocus(Qt::MouseFocusReason);
+  field->setText(QStringLiteral("3e"));
+  for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QApplication::sendEvent(field, &out);
+  }
+  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(field->text(), "3e");
+  EXPECT_EQ(field->panel_real(), 300000);
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(field, &leave);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"3e is not a valid number."});
+}
