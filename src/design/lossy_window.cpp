@@ -33,11 +33,12 @@ TFlossy::TFlossy(AppState& state, TForm1& main, TForm3& elements)
   RGdesign->setItemIndex(0);
 
   MakeFrame(this, 200, 8, 152, 100);
-  MakeLabel(this, QStringLiteral("Output energy"), 208, 16);
-  NEe = MakeField(this, "NEe", 302, 16, 46, initial.energy);
+  // Labels from just inside the frame, fields to its right edge: "Output capacitance" fits.
+  MakeLabel(this, QStringLiteral("Output energy"), 205, 16);
+  NEe = MakeField(this, "NEe", 304, 16, 44, initial.energy);
   NEe->setToolTip(QStringLiteral("Energy stored in Cb"));
-  MakeLabel(this, QStringLiteral("Output capacitance"), 208, 40);
-  NEcb = MakeField(this, "NEcb", 302, 40, 46, initial.ct);
+  MakeLabel(this, QStringLiteral("Output capacitance"), 205, 40);
+  NEcb = MakeField(this, "NEcb", 304, 40, 44, initial.ct);
   NEcb->setToolTip(QStringLiteral("This is Cb"));
   Button2 = MakeButton(this, "Button2", QStringLiteral("Set"), 208, 72, 136);
   Button2->setToolTip(QStringLiteral("Changes gain and bandwidth"));

@@ -25,7 +25,7 @@ QString Degrees(Complex z) {
 }  // namespace
 
 TFfrequency::TFfrequency(AppState& state, TForm1& main) : state_(state), main_(main) {
-  InitWindow(this, "TFfrequency", QStringLiteral("Frequency response"), 720, 540);
+  InitWindow(this, "TFfrequency", QStringLiteral("Frequency response"), 720, 540, false);
   MakeLabel(this, QStringLiteral("From (Hz)"), 8, 8);
   NEflo = MakeField(this, "NEflo", 64, 8, 90, 1000);
   MakeLabel(this, QStringLiteral("To (Hz)"), 164, 8);

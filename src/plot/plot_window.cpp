@@ -89,7 +89,7 @@ void PlotSurface::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 TForm2::TForm2(AppState& state, TForm1& main) : state_(state), main_(main) {
-  InitWindow(this, "TForm2", QStringLiteral("Time response"), 544, 375);
+  InitWindow(this, "TForm2", QStringLiteral("Time response"), 544, 375, false);
   move(329, 301);
   setFocusPolicy(Qt::StrongFocus);
   PaintBox1 = new PlotSurface(*this);

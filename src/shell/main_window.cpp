@@ -39,6 +39,7 @@ TForm1::TForm1(AppState& state) : state_(state) {
   Memo1->setFont(fixed);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  TabLeaves(Memo1);
   Memo1->setPlainText(QString::fromStdString(HelpText()));
 
   connect(Bplot, &QPushButton::clicked, this, [this] { BplotClick(); });
@@ -84,6 +85,10 @@ void TForm1::BuildRunSettings() {
   CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, true);
   CBsegue =
       MakeCheck(this, "CBsegue", QStringLiteral("Use primary current feedback after t="), 160, 184, false);
+  // The caption ends before the field at 360: the indicator's gap narrowed, the box ending at
+  // the field.
+  CBsegue->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
+  CBsegue->resize(200, CBsegue->height());
   NEstart = MakeField(this, "NEstart", 360, 176, 80, 1E-6L);
   Bplot = MakeButton(this, "Bplot", QStringLiteral("Simulate and plot"), 160, 208, 97);
   Bplot->setEnabled(false);

@@ -3,10 +3,63 @@
 #include <QCheckBox>
 #include <QFont>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace kovaro {
+namespace {
+
+// Enter and Return press the focused button, as in the platform's dialogs; Space already does.
+class EnterPresses : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// Ctrl+Tab leaves a text area too, as it does in the platform's dialogs.
+class ControlTabLeaves : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+          (key->modifiers() & Qt::ControlModifier)) {
+        auto* area = static_cast<QWidget*>(watched);
+        const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+        QWidget* next = back ? area->previousInFocusChain() : area->nextInFocusChain();
+        while (next != area &&
+               !(next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)))
+          next = back ? next->previousInFocusChain() : next->nextInFocusChain();
+        next->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+void TabLeaves(QPlainTextEdit* area) {
+  area->setTabChangesFocus(true);
+  area->installEventFilter(new ControlTabLeaves(area));
+}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y) {
   auto* label = new QLabel(text, parent);
@@ -19,6 +72,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(x, y, width, 25);
+  button->installEventFilter(new EnterPresses(button));
   return button;
 }
 
@@ -38,7 +92,8 @@ QFrame* MakeFrame(QWidget* parent, int x, int y, int width, int height) {
   return frame;
 }
 
-void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height) {
+void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height,
+                bool fixed_layout) {
   window->setObjectName(QString::fromLatin1(name));
   window->setWindowTitle(caption);
   // Arial's metrics (Liberation Sans on Linux) keep the labels within the fixed positions.
@@ -48,6 +103,7 @@ void InitWindow(QWidget* window, const char* name, const QString& caption, int w
   constexpr int kBorders = 16;  // left and right border
   constexpr int kTitle = 38;    // title bar and bottom border
   window->resize(width - kBorders, height - kTitle);
+  if (fixed_layout) window->setMinimumSize(window->size());
 }
 
 }  // namespace kovaro

@@ -5,6 +5,7 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QString;
 class QWidget;
@@ -15,10 +16,16 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int x, int y,
                         int width = 97);
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, int x, int y, bool checked);
+// Tab and Ctrl+Tab move the focus on from a text area instead of typing a tab.
+void TabLeaves(QPlainTextEdit* area);
+
 QFrame* MakeFrame(QWidget* parent, int x, int y, int width, int height);
 
 // Names a top-level window, sets its caption and the 8-point dialog font, and sizes its
 // client area for an outer size, with the usual title bar and borders, of width x height.
-void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height);
+// A window whose controls stand at fixed places keeps at least that size; one that fits its
+// contents to its size (fixed_layout false) may be made smaller.
+void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height,
+                bool fixed_layout = true);
 
 }  // namespace kovaro
