@@ -7,6 +7,7 @@
 #include "frequency/frequency_chart.h"
 #include "frequency/frequency_plot.h"
 #include "shell/error_box.h"
+#include "shell/float_error.h"
 #include "shell/format.h"
 #include "shell/main_window.h"
 #include "shell/nedit.h"

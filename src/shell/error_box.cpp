@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "shell/messages.h"
+
 namespace kovaro {
 namespace {
 

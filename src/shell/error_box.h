@@ -4,9 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/file_error.h"
-#include "shell/float_error.h"
-#include "shell/messages.h"
+#include "shell/kovaro_error.h"
 
 class QWidget;
 
@@ -21,20 +19,17 @@ ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 // The critical message box titled "Kovaro", with the full-stop rule applied.
 void ShowError(QWidget* parent, const std::string& message);
 
-// Runs one user action. An arithmetic fault, a file error, a refused field text or a refused input ends it
-// with the error box; nothing travels on into the event loop. Returns whether it completed.
+// Runs one user action. An arithmetic fault, a file error, a refused field text or a refused
+// input ends it with the error box, and so does any other exception, with its message:
+// nothing travels on into the event loop. Returns whether it completed.
 template <class Action>
 bool Guarded(QWidget* parent, Action&& action) {
   try {
     action();
     return true;
-  } catch (const FloatError& e) {
+  } catch (const KovaroError& e) {
     ShowError(parent, e.what());
-  } catch (const FileError& e) {
-    ShowError(parent, e.what());
-  } catch (const InvalidNumber& e) {
-    ShowError(parent, e.what());
-  } catch (const InputError& e) {
+  } catch (const std::exception& e) {
     ShowError(parent, e.what());
   }
   return false;

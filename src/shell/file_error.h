@@ -1,14 +1,15 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "shell/kovaro_error.h"
 
 namespace kovaro {
 
 // A file that could not be created or written; the message is the platform's text.
-class FileError : public std::runtime_error {
+class FileError : public KovaroError {
  public:
-  using std::runtime_error::runtime_error;
+  using KovaroError::KovaroError;
 };
 
 // "File access denied", "Disk full", "File not found" or "I/O error N".

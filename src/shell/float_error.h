@@ -6,8 +6,8 @@
 // overflowed, and one that comes out NaN was an invalid operation.
 
 #include <cmath>
-#include <stdexcept>
 
+#include "shell/kovaro_error.h"
 #include "shell/real.h"
 
 namespace kovaro {
@@ -16,9 +16,9 @@ inline constexpr const char* kDivisionByZero = "Floating point division by zero"
 inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
 inline constexpr const char* kOverflow = "Floating point overflow";
 
-class FloatError : public std::runtime_error {
+class FloatError : public KovaroError {
  public:
-  using std::runtime_error::runtime_error;
+  using KovaroError::KovaroError;
 };
 
 // Throws the fault that made r infinite or NaN.

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "shell/kovaro_error.h"
 
 namespace kovaro {
 
 // A numeric field's refusal of its text.
-class InvalidNumber : public std::runtime_error {
+class InvalidNumber : public KovaroError {
  public:
-  explicit InvalidNumber(const std::string& text) : std::runtime_error(text + " is not a valid number") {}
+  explicit InvalidNumber(const std::string& text) : KovaroError(text + " is not a valid number") {}
 };
 
 // An input that a calculation refuses: the message names the field and the rule it breaks.
-class InputError : public std::runtime_error {
+class InputError : public KovaroError {
  public:
-  using std::runtime_error::runtime_error;
+  using KovaroError::KovaroError;
 };
 
 // The error box's text: a full stop is added when the message's last character comes after

@@ -5,8 +5,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <stdexcept>
 
 #include "gui_helpers.h"
+#include "shell/file_error.h"
+#include "shell/float_error.h"
+#include "shell/messages.h"
 
 using namespace kovaro;
 
@@ -30,9 +34,13 @@ TEST(ErrorBox, CriticalBoxTitledKovaroWithTheFullStopRule) {
   ErrorRecorder boxes;
   EXPECT_FALSE(Guarded(nullptr, [] { throw FileError("Disk full"); }));
   EXPECT_FALSE(Guarded(nullptr, [] { throw InvalidNumber("12 "); }));
+  EXPECT_FALSE(Guarded(nullptr, [] { throw InputError("Points must be between 2 and 100000"); }));
+  // Whatever else a library throws ends the action too, with its message.
+  EXPECT_FALSE(Guarded(nullptr, [] { throw std::out_of_range("stoi"); }));
   EXPECT_TRUE(Guarded(nullptr, [] {}));
   ShowError(nullptr, "Something wrong (line 2)");  // ends before "." in character order
   ShowError(nullptr, "Too few points.");
   EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Disk full.", "12  is not a valid number.",
+                                                   "Points must be between 2 and 100000.", "stoi.",
                                                    "Something wrong (line 2)", "Too few points."}));
 }
