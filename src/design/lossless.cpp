@@ -16,15 +16,15 @@ struct Prototype {
 };
 
 // Prototype P: series C1-L1, then L2 parallel to C2 = 1.
-Prototype SeriesParallel(int32_t which, CReal k, CReal l, CReal m) {
+Prototype SeriesParallel(InputSignal which, CReal k, CReal l, CReal m) {
   Prototype p;
   switch (which) {
-    case 0:
+    case InputSignal::CosinusoidBetween:
       p.L2 = 1 / Sqr(l);
       p.L1 = Sqr(l) / ((Sqr(k) - Sqr(l)) * (Sqr(l) - Sqr(m)));
       p.C1 = (Sqr(l) - Sqr(m)) * (Sqr(k) - Sqr(l)) / Sqr(k * m);
       break;
-    case 1:
+    case InputSignal::SinusoidBetween:
       p.L2 = (k - l + m) / (k * l * m);
       p.L1 = l * (k - l + m) / (Sqr(k + m) * (k - l) * (l - m));
       p.C1 = Sqr(k + m) * (l - m) * (k - l) / (Sqr(k - l + m) * k * m);
@@ -39,17 +39,17 @@ Prototype SeriesParallel(int32_t which, CReal k, CReal l, CReal m) {
 }
 
 // Prototype Q: series C1, shunt L1, series L2, shunt C2 = 1.
-Prototype ShuntSeries(int32_t which, CReal k, CReal l, CReal m) {
+Prototype ShuntSeries(InputSignal which, CReal k, CReal l, CReal m) {
   Prototype p;
   switch (which) {
-    case 0: {
+    case InputSignal::CosinusoidBetween: {
       const CReal d = Sqr(l) * Sqr(m) + (Sqr(l) - Sqr(m)) * Sqr(k);
       p.L2 = Sqr(l) / d;
       p.L1 = (Sqr(k) - Sqr(l)) * (Sqr(l) - Sqr(m)) / (Sqr(l) * d);
       p.C1 = Sqr(d) / ((Sqr(l) - Sqr(m)) * (Sqr(k) - Sqr(l)) * Sqr(k * m));
       break;
     }
-    case 1: {
+    case InputSignal::SinusoidBetween: {
       const CReal d = Sqr(m) * l + Sqr(k) * (l - m) + k * m * (l - m);
       p.L2 = l / d;
       p.L1 = Sqr(k + m) * (l - m) * (k - l) / (d * k * l * m);
@@ -90,17 +90,17 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
 
   CReal w = l;
   char letter = 'b';
-  if (in.input_signal == 0) {
+  if (in.input_signal == InputSignal::CosinusoidBetween) {
     host.SetVinWaveform(Waveform::Cosine);
     letter = 'a';
-  } else if (in.input_signal == 1) {
+  } else if (in.input_signal == InputSignal::SinusoidBetween) {
     host.SetVinWaveform(Waveform::Sine);
   } else {
     host.SetVinWaveform(Waveform::Sine);
     w = m;
     letter = 'c';
   }
-  if (in.input_signal == 0) {
+  if (in.input_signal == InputSignal::CosinusoidBetween) {
     host.LogLine("Perfect energy transfer in " + FR(l / 2, 4, 1) + " cycles with cosinusoidal input:");
   } else {
     host.LogLine("Perfect energy transfer in " + FR(l / 4, 5, 2) + " cycles with sinusoidal input:");
@@ -152,9 +152,9 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
                " Hz");
   host.LogLine("(" + FR(k * w0, 9, 6) + ", " + FR(l * w0, 9, 6) + ", " + FR(m * w0, 9, 6) + " rad/s)");
   CReal G = 0;
-  if (in.input_signal == 0) {
+  if (in.input_signal == InputSignal::CosinusoidBetween) {
     G = Sqrt(Abs((Ca / Cb) / ((Sqr(k) - Sqr(l)) * (Sqr(l) - Sqr(m))))) * 2 * k * m;
-  } else if (in.input_signal == 1) {
+  } else if (in.input_signal == InputSignal::SinusoidBetween) {
     G = Sqrt(Abs((Ca / Cb) * k * m / ((l - m) * (k - l))));
   } else {
     G = Sqrt(Abs((Ca / Cb) * k * l / ((k + m) * (l - m))));

@@ -36,27 +36,32 @@ TFlossless::TFlossless(AppState& state, TForm1& main, TForm3& elements)
       1, this);
   RGfin->setObjectName(QStringLiteral("RGfin"));
   RGfin->setGeometry(8, 88, 264, 72);
-  RGfin->setItemIndex(initial.input_signal);
-  CBsspp = MakeCheck(this, "CBsspp", QStringLiteral("Use series LC - parallel LC prototype"), 8, 166, false);
+  RGfin->setItemIndex(static_cast<int>(initial.input_signal));
+  CBsspp = MakeCheck(this, "CBsspp", QStringLiteral("Use series LC - parallel LC prototype"), 8, 166,
+                     initial.series_parallel);
   Blossless = MakeButton(this, "Blossless", QStringLiteral("Design"), 288, 8, 120);
   connect(Blossless, &QPushButton::clicked, this, [this] { BlosslessClick(); });
 }
 
+LosslessInputs TFlossless::Read() const {
+  LosslessInputs in;
+  in.k = NEk->panel_real();
+  in.l = NEl->panel_real();
+  in.m = NEm->panel_real();
+  in.Ca = NECa->panel_real();
+  in.Lb = NELb->panel_real();
+  in.Cb = NECb->panel_real();
+  in.input_signal = static_cast<InputSignal>(RGfin->itemIndex());
+  in.series_parallel = CBsspp->isChecked();
+  in.vin = main_.NEvin->panel_real();
+  in.details = main_.CBdetails->isChecked();
+  return in;
+}
+
 void TFlossless::BlosslessClick() {
   Guarded(this, [this] {
-    LosslessInputs in;
-    in.k = NEk->panel_real();
-    in.l = NEl->panel_real();
-    in.m = NEm->panel_real();
-    in.Ca = NECa->panel_real();
-    in.Lb = NELb->panel_real();
-    in.Cb = NECb->panel_real();
-    in.input_signal = RGfin->itemIndex();
-    in.series_parallel = CBsspp->isChecked();
-    in.vin = main_.NEvin->panel_real();
-    in.details = main_.CBdetails->isChecked();
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BlosslessClick(in, state_, effects);
+    kovaro::BlosslessClick(Read(), state_, effects);
   });
 }
 

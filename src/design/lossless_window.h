@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "design/lossless.h"
 #include "shell/app_state.h"
 
 class QCheckBox;
@@ -20,6 +21,9 @@ class TFlossless : public QWidget {
   TFlossless(AppState& state, TForm1& main, TForm3& elements);
 
   void BlosslessClick();
+
+  // The window's fields and the main window values a design reads.
+  LosslessInputs Read() const;
 
   TNEdit* NEk;
   TNEdit* NEl;

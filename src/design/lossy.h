@@ -23,6 +23,8 @@ struct LossyInputs {
   Real iin1 = 20;        // NEiin1
   Real vin = 180;        // main window NEvin
   bool details = false;  // main window CBdetails
+
+  bool operator==(const LossyInputs&) const = default;
 };
 
 // "Design": a Butterworth bandpass prototype converted into the coupled circuit.

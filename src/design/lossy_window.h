@@ -25,6 +25,9 @@ class TFlossy : public QWidget {
   void Button2Click();
   void Button1Click();
 
+  // The window's fields and the main window values the designs read.
+  LossyInputs Read() const;
+
   TNEdit* NEfreq;
   TNEdit* NEiin;
   TNEdit* NEn;
@@ -42,7 +45,6 @@ class TFlossy : public QWidget {
   QPushButton* Button1;
 
  private:
-  LossyInputs Read() const;
   template <class Action>
   void Run(Action action);
 

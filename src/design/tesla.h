@@ -16,6 +16,8 @@ struct TeslaInputs {
   Real C2 = 1.055E-11L;  // NEcb
   Real transfers = 1;    // NEtran, energy transfers per half period of the input
   bool update = true;    // CBupdate
+
+  bool operator==(const TeslaInputs&) const = default;
 };
 
 // "Apply": an ideal coil whose two resonances stand in the ratio k:l.

@@ -38,18 +38,22 @@ TForm4::TForm4(AppState& state, TForm1& main, TForm3& elements)
   connect(Bapply, &QPushButton::clicked, this, [this] { BapplyClick(); });
 }
 
+TeslaInputs TForm4::Read() const {
+  TeslaInputs in;
+  in.k = NEk->panel_int();
+  in.l = NEl->panel_int();
+  in.C1 = NECa->panel_real();
+  in.L2 = NElb->panel_real();
+  in.C2 = NEcb->panel_real();
+  in.transfers = NEtran->panel_real();
+  in.update = CBupdate->isChecked();
+  return in;
+}
+
 void TForm4::BapplyClick() {
   Guarded(this, [this] {
-    TeslaInputs in;
-    in.k = NEk->panel_int();
-    in.l = NEl->panel_int();
-    in.C1 = NECa->panel_real();
-    in.L2 = NElb->panel_real();
-    in.C2 = NEcb->panel_real();
-    in.transfers = NEtran->panel_real();
-    in.update = CBupdate->isChecked();
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BapplyClick(in, state_, effects);
+    kovaro::BapplyClick(Read(), state_, effects);
   });
 }
 

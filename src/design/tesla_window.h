@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "design/tesla.h"
 #include "shell/app_state.h"
 
 class QCheckBox;
@@ -19,6 +20,9 @@ class TForm4 : public QWidget {
   TForm4(AppState& state, TForm1& main, TForm3& elements);
 
   void BapplyClick();
+
+  // The window's fields.
+  TeslaInputs Read() const;
 
   TNEdit* NEk;
   TNEdit* NEl;

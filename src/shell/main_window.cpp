@@ -26,10 +26,12 @@ TForm1::TForm1(AppState& state) : state_(state) {
   MakeFrame(this, 152, 8, 561, 353);
   MakeFrame(this, 352, 16, 353, 153);
   MakeFrame(this, 504, 176, 201, 177);
-  BuildLeftColumn();
-  BuildRunSettings();
-  BuildDriverStop();
-  BuildScaling();
+  // Every control starts from the settings' defaults, so that a first run reads them back.
+  const SimulationSettings initial;
+  BuildLeftColumn(initial);
+  BuildRunSettings(initial);
+  BuildDriverStop(initial);
+  BuildScaling(initial);
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -53,7 +55,7 @@ TForm1::TForm1(AppState& state) : state_(state) {
   }
 }
 
-void TForm1::BuildLeftColumn() {
+void TForm1::BuildLeftColumn(const SimulationSettings& initial) {
   Blossy = MakeButton(this, "Blossy", QStringLiteral("Lossy design"), 8, 8, 137);
   Button3 = MakeButton(this, "Button3", QStringLiteral("Lossless design"), 8, 40, 137);
   QPalette red = Button3->palette();
@@ -62,95 +64,96 @@ void TForm1::BuildLeftColumn() {
   Button1 = MakeButton(this, "Button1", QStringLiteral("Regular Tesla coil"), 8, 72, 137);
   Belements = MakeButton(this, "Belements", QStringLiteral("Edit elements"), 8, 104, 137);
   MakeLabel(this, QStringLiteral("Input voltage (V peak)"), 8, 157);
-  NEvin = MakeField(this, "NEvin", 8, 176, 100, 180);
-  CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, false);
-  CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, false);
-  CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256, true);
+  NEvin = MakeField(this, "NEvin", 8, 176, 100, initial.NEvin);
+  CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, initial.CBoffset);
+  CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, initial.CBdetails);
+  CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256,
+                            initial.CBtrapezoidal);
   CBtrapezoidal->setToolTip(QStringLiteral("Better precision"));
   Bgeometry = MakeButton(this, "Bgeometry", QStringLiteral("Coil geometry"), 8, 296, 137);
   Bfrequency = MakeButton(this, "Bfrequency", QStringLiteral("Frequency response"), 8, 328, 137);
 }
 
-void TForm1::BuildRunSettings() {
+void TForm1::BuildRunSettings(const SimulationSettings& initial) {
   MakeLabel(this, QStringLiteral("Input frequency (Hz)"), 160, 16);
-  NEfin = MakeField(this, "NEfin", 272, 16, 76, 300000);
+  NEfin = MakeField(this, "NEfin", 272, 16, 76, initial.NEfin);
   MakeLabel(this, QStringLiteral("Final time (s)"), 160, 40);
-  NEtmax = MakeField(this, "NEtmax", 272, 40, 76, 0.0001L);
+  NEtmax = MakeField(this, "NEtmax", 272, 40, 76, initial.NEtmax);
   MakeLabel(this, QStringLiteral("Maximum V/I (V ou A)"), 160, 64);
-  NEvmax = MakeField(this, "NEvmax", 272, 64, 76, 200000);
-  CBescala = MakeCheck(this, "CBescala", QStringLiteral("Use maximum"), 160, 88, false);
+  NEvmax = MakeField(this, "NEvmax", 272, 64, 76, initial.NEvmax);
+  CBescala = MakeCheck(this, "CBescala", QStringLiteral("Use maximum"), 160, 88, initial.CBescala);
   MakeLabel(this, QStringLiteral("Points"), 160, 104);
-  NEpontos = MakeField(this, "NEpontos", 272, 104, 76, 0, 10000, int_field);
+  NEpontos = MakeField(this, "NEpontos", 272, 104, 76, 0, initial.NEpontos, int_field);
   NEpontos->setToolTip(QStringLiteral("Use more points for greater precision"));
-  CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, true);
-  CBsegue =
-      MakeCheck(this, "CBsegue", QStringLiteral("Use primary current feedback after t="), 160, 184, false);
+  CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, initial.CBnoload);
+  CBsegue = MakeCheck(this, "CBsegue", QStringLiteral("Use primary current feedback after t="), 160, 184,
+                      initial.CBsegue);
   // The caption ends before the field at 360: the indicator's gap narrowed, the box ending at
   // the field.
   CBsegue->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
   CBsegue->resize(200, CBsegue->height());
-  NEstart = MakeField(this, "NEstart", 360, 176, 80, 1E-6L);
+  NEstart = MakeField(this, "NEstart", 360, 176, 80, initial.NEstart);
   Bplot = MakeButton(this, "Bplot", QStringLiteral("Simulate and plot"), 160, 208, 97);
   Bplot->setEnabled(false);
-  CBsalvar = MakeCheck(this, "CBsalvar", QStringLiteral("Save table"), 160, 240, false);
+  CBsalvar = MakeCheck(this, "CBsalvar", QStringLiteral("Save table"), 160, 240, initial.CBsalvar);
   RGvin = new RadioGroup(QStringLiteral("Vin"),
                          {QStringLiteral("Sine"), QStringLiteral("Cosine"), QStringLiteral("Squared sine"),
                           QStringLiteral("Squared cosine")},
                          2, this);
   RGvin->setObjectName(QStringLiteral("RGvin"));
   RGvin->setGeometry(264, 208, 233, 60);
-  RGvin->setItemIndex(2);
+  RGvin->setItemIndex(static_cast<int>(initial.RGvin));
   bref = MakeButton(this, "bref", QStringLiteral("Save reference"), 264, 272, 100);
   bref->setEnabled(false);
   bdelref = MakeButton(this, "bdelref", QStringLiteral("Delete reference"), 368, 272, 100);
   bdelref->setEnabled(false);
 }
 
-void TForm1::BuildDriverStop() {
+void TForm1::BuildDriverStop(const SimulationSettings& initial) {
   MakeLabel(this, QStringLiteral("Stop time (s)"), 360, 24);
-  NEtempo = MakeField(this, "NEtempo", 432, 24, 80, 1);
+  NEtempo = MakeField(this, "NEtempo", 432, 24, 80, initial.NEtempo);
   MakeLabel(this, QStringLiteral("Multiply vin by"), 360, 48);
-  NEmult = MakeField(this, "NEmult", 432, 48, 80, 2);
+  NEmult = MakeField(this, "NEmult", 432, 48, 80, initial.NEmult);
   MakeLabel(this, QStringLiteral("R open driver"), 360, 72);
-  NEropen = MakeField(this, "NEropen", 432, 72, 80, 10000);
+  NEropen = MakeField(this, "NEropen", 432, 72, 80, initial.NEropen);
   NEropen->setToolTip(QStringLiteral("Across open driver. Too high values cause numerical instability!"));
   Button2 = MakeButton(this, "Button2", QStringLiteral("Set stop time to"), 360, 112, 100);
-  NEcycles = MakeField(this, "NEcycles", 464, 112, 60, 9.75L);
+  NEcycles = MakeField(this, "NEcycles", 464, 112, 60, initial.NEcycles);
   MakeLabel(this, QStringLiteral("cycles"), 528, 112);
   MakeLabel(this, QStringLiteral("Driver turn-off delay"), 360, 136);
-  NEatraso = MakeField(this, "NEatraso", 464, 136, 60, 2E-6L);
+  NEatraso = MakeField(this, "NEatraso", 464, 136, 60, initial.NEatraso);
   MakeLabel(this, QStringLiteral("Diode drop"), 560, 136);
-  NEvd = MakeField(this, "NEvd", 616, 136, 84, 0.8L);
+  NEvd = MakeField(this, "NEvd", 616, 136, 84, initial.NEvd);
   RGstop = new RadioGroup(QStringLiteral("After stopping driver"),
                           {QStringLiteral("Open driver"), QStringLiteral("Short-circuit driver"),
                            QStringLiteral("Open w/free-wheeling diodes"), QStringLiteral("Multiply vin")},
                           1, this);
   RGstop->setObjectName(QStringLiteral("RGstop"));
   RGstop->setGeometry(520, 24, 180, 88);
-  RGstop->setItemIndex(2);
+  RGstop->setItemIndex(static_cast<int>(initial.RGstop));
 }
 
-void TForm1::BuildScaling() {
+void TForm1::BuildScaling(const SimulationSettings& initial) {
   MakeLabel(this, QStringLiteral("Scaling factors and offsets:"), 512, 177);
   struct Row {
     const char* label;
     Channel channel;
     const char* scale;
-    Real scale_value;
     const char* offset;
     const char* shown;
   };
   const Row rows[] = {
-      {"ILa:", ILa, "NEila", 1000, "NEoila", "CBILa"}, {"VCa:", VCa, "NEvca", 1, "NEovca", "CBVCa"},
-      {"VLa:", VLa, "Nevla", 10, "NEovla", "CBVLa"},   {"ILb", ILb, "NEilb", 1000, "NEoilb", "CBILb"},
-      {"VCb", VCb, "NEvcb", 1, "NEovcb", "CBVcb"},     {"Vin:", Vin, "NEv", 10, "NEovin", "CBVin"},
+      {"ILa:", ILa, "NEila", "NEoila", "CBILa"}, {"VCa:", VCa, "NEvca", "NEovca", "CBVCa"},
+      {"VLa:", VLa, "Nevla", "NEovla", "CBVLa"}, {"ILb", ILb, "NEilb", "NEoilb", "CBILb"},
+      {"VCb", VCb, "NEvcb", "NEovcb", "CBVcb"},  {"Vin:", Vin, "NEv", "NEovin", "CBVin"},
   };
   int y = 200;
   for (const Row& row : rows) {
+    const Channel c = row.channel;
     MakeLabel(this, QString::fromLatin1(row.label), 510, y);
-    Scales[row.channel] = MakeField(this, row.scale, 544, y, 60, row.scale_value);
-    Offsets[row.channel] = MakeField(this, row.offset, 608, y, 60, 0);
-    Shown[row.channel] = MakeCheck(this, row.shown, QString(), 672, y + 2, true);
+    Scales[c] = MakeField(this, row.scale, 544, y, 60, initial.Scale[c]);
+    Offsets[c] = MakeField(this, row.offset, 608, y, 60, initial.Offset[c]);
+    Shown[c] = MakeCheck(this, row.shown, QString(), 672, y + 2, initial.Shown[c]);
     y += 24;
   }
   Scales[ILa]->setToolTip(QStringLiteral("Scaling factor for currents"));

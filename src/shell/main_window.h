@@ -80,10 +80,10 @@ class TForm1 : public QWidget, public RunHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildLeftColumn();
-  void BuildRunSettings();
-  void BuildDriverStop();
-  void BuildScaling();
+  void BuildLeftColumn(const SimulationSettings& initial);
+  void BuildRunSettings(const SimulationSettings& initial);
+  void BuildDriverStop(const SimulationSettings& initial);
+  void BuildScaling(const SimulationSettings& initial);
 
   AppState& state_;
   TForm2* plot_ = nullptr;

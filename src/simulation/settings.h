@@ -48,6 +48,8 @@ struct SimulationSettings {
   std::array<Real, kChannelCount> Scale{10, 1, 1000, 1, 1000, 10};
   std::array<Real, kChannelCount> Offset{0, 0, 0, 0, 0, 0};
   std::array<bool, kChannelCount> Shown{true, true, true, true, true, true};
+
+  bool operator==(const SimulationSettings&) const = default;
 };
 
 }  // namespace kovaro

@@ -89,14 +89,14 @@ TEST(Lossless, InputSignalCases) {
   ScopedWorkDir dir;
   auto state = std::make_unique<AppState>();
   LosslessInputs in;
-  in.input_signal = 0;
+  in.input_signal = InputSignal::CosinusoidBetween;
   RecordingDesignHost cosine;
   BlosslessClick(in, *state, cosine);
   EXPECT_EQ(cosine.effects[2], "vin 1");
   EXPECT_EQ(cosine.effects[3], "Perfect energy transfer in 19.5 cycles with cosinusoidal input:");
   EXPECT_EQ(state->DesignName, "ta373941");
 
-  in.input_signal = 2;
+  in.input_signal = InputSignal::SinusoidAbove;
   RecordingDesignHost above;
   BlosslessClick(in, *state, above);
   EXPECT_EQ(above.effects[2], "vin 0");
@@ -157,7 +157,7 @@ TEST(Lossless, GainOfEveryInputCaseIsWhatTheRunReaches) {
   auto state = std::make_unique<AppState>();
   for (int32_t signal = 0; signal < 3; ++signal) {
     LosslessInputs in;
-    in.input_signal = signal;
+    in.input_signal = static_cast<InputSignal>(signal);
     RecordingDesignHost host;
     BlosslessClick(in, *state, host);
     auto number_after = [&host](const std::string& label) {

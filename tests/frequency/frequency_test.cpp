@@ -42,7 +42,7 @@ TEST(NaturalModes, LosslessDesignsHaveTheirModesWhereTheDesignPutThem) {
       auto state = std::make_unique<AppState>();
       RecordingDesignHost host;
       LosslessInputs in;
-      in.input_signal = signal;
+      in.input_signal = static_cast<InputSignal>(signal);
       in.series_parallel = series_parallel;
       BlosslessClick(in, *state, host);
       // "Output frequencies: k f0, l f0, m f0 Hz"; case 2 drives at m f0, between nothing.

@@ -72,6 +72,14 @@ TEST(Program, StartsWithOnlyTheMainWindow) {
   EXPECT_TRUE(p.flossless.isVisible() && p.flossy.isVisible() && p.form4.isVisible());
 }
 
+TEST(Program, WindowsStartFromTheirInputsDefaults) {
+  Program p;
+  EXPECT_EQ(p.form1.ReadSettings(), SimulationSettings{});
+  EXPECT_EQ(p.flossless.Read(), LosslessInputs{});
+  EXPECT_EQ(p.flossy.Read(), LossyInputs{});
+  EXPECT_EQ(p.form4.Read(), TeslaInputs{});
+}
+
 TEST(Program, ControlsCarryTheirNamesCaptionsAndDefaults) {
   Program p;
   p.Start();
