@@ -67,8 +67,6 @@ Prototype ShuntSeries(InputSignal which, CReal k, CReal l, CReal m) {
   return p;
 }
 
-std::string FR(CReal x, int32_t width, int32_t decimals) { return FormatReal(x.value(), width, decimals); }
-
 }  // namespace
 
 void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host) {
@@ -101,20 +99,21 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
     letter = 'c';
   }
   if (in.input_signal == InputSignal::CosinusoidBetween) {
-    host.LogLine("Perfect energy transfer in " + FR(l / 2, 4, 1) + " cycles with cosinusoidal input:");
+    host.LogLine("Perfect energy transfer in " + FormatReal(l / 2, 4, 1) +
+                 " cycles with cosinusoidal input:");
   } else {
-    host.LogLine("Perfect energy transfer in " + FR(l / 4, 5, 2) + " cycles with sinusoidal input:");
+    host.LogLine("Perfect energy transfer in " + FormatReal(l / 4, 5, 2) + " cycles with sinusoidal input:");
   }
   if (p_structure) {
-    host.LogLine("C1 (series)=  " + FR(proto.C1, 15, 10));
-    host.LogLine("L1 (series)=  " + FR(proto.L1, 15, 10));
-    host.LogLine("L2 (parallel)=" + FR(proto.L2, 15, 10));
+    host.LogLine("C1 (series)=  " + FormatReal(proto.C1, 15, 10));
+    host.LogLine("L1 (series)=  " + FormatReal(proto.L1, 15, 10));
+    host.LogLine("L2 (parallel)=" + FormatReal(proto.L2, 15, 10));
   } else {
-    host.LogLine("C1 (series)=  " + FR(proto.C1, 15, 10));
-    host.LogLine("L1 (parallel)=  " + FR(proto.L1, 15, 10));
-    host.LogLine("L2 (series)=" + FR(proto.L2, 15, 10));
+    host.LogLine("C1 (series)=  " + FormatReal(proto.C1, 15, 10));
+    host.LogLine("L1 (parallel)=  " + FormatReal(proto.L1, 15, 10));
+    host.LogLine("L2 (series)=" + FormatReal(proto.L2, 15, 10));
   }
-  host.LogLine("C2 (parallel)=" + FR(C2, 15, 10));
+  host.LogLine("C2 (parallel)=" + FormatReal(C2, 15, 10));
 
   const CReal Ca = e.Ca;
   const CReal Lb = e.Lb;
@@ -131,11 +130,11 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
   const CReal fin = w * w0 / kTwoPi;
 
   host.LogLine("Final circuit:");
-  host.LogLine("Ca=" + FR(Ca / 1e-9L, 15, 10) + " nF");
-  host.LogLine("La=" + FR(La / 1e-6L, 15, 10) + " uH");
-  host.LogLine("Cb=" + FR(Cb / 1e-12L, 15, 10) + " pF");
-  host.LogLine("Lb=" + FR(Lb / 0.001L, 15, 10) + " mH");
-  host.LogLine("kab=" + FR(kab, 15, 10));
+  host.LogLine("Ca=" + FormatReal(Ca / 1e-9L, 15, 10) + " nF");
+  host.LogLine("La=" + FormatReal(La / 1e-6L, 15, 10) + " uH");
+  host.LogLine("Cb=" + FormatReal(Cb / 1e-12L, 15, 10) + " pF");
+  host.LogLine("Lb=" + FormatReal(Lb / 0.001L, 15, 10) + " mH");
+  host.LogLine("kab=" + FormatReal(kab, 15, 10));
 
   state.DesignName = std::string("t") + letter + FormatInt(NearestInt(in.k)) + FormatInt(NearestInt(in.l)) +
                      FormatInt(NearestInt(in.m));
@@ -148,9 +147,10 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
   host.SetSimulateEnabled(true);
   host.HideDesignWindow();
 
-  host.LogLine("Output frequencies: " + FR(k * f0, 9, 6) + ", " + FR(l * f0, 9, 6) + ", " + FR(m * f0, 9, 6) +
-               " Hz");
-  host.LogLine("(" + FR(k * w0, 9, 6) + ", " + FR(l * w0, 9, 6) + ", " + FR(m * w0, 9, 6) + " rad/s)");
+  host.LogLine("Output frequencies: " + FormatReal(k * f0, 9, 6) + ", " + FormatReal(l * f0, 9, 6) + ", " +
+               FormatReal(m * f0, 9, 6) + " Hz");
+  host.LogLine("(" + FormatReal(k * w0, 9, 6) + ", " + FormatReal(l * w0, 9, 6) + ", " +
+               FormatReal(m * w0, 9, 6) + " rad/s)");
   CReal G = 0;
   if (in.input_signal == InputSignal::CosinusoidBetween) {
     G = Sqrt(Abs((Ca / Cb) / ((Sqr(k) - Sqr(l)) * (Sqr(l) - Sqr(m))))) * 2 * k * m;
@@ -159,23 +159,26 @@ void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host)
   } else {
     G = Sqrt(Abs((Ca / Cb) * k * l / ((k + m) * (l - m))));
   }
-  host.LogLine("Calculated voltage gain=" + FR(G, 15, 10) + " (" + FR(G * 4 / kPi, 15, 10) +
+  host.LogLine("Calculated voltage gain=" + FormatReal(G, 15, 10) + " (" + FormatReal(G * 4 / kPi, 15, 10) +
                " for sq. wave input)");
   const CReal vin = in.vin;
-  host.LogLine("Calculated bang energy (square wave input): " + FR(Sqr(vin * G * 4 / kPi) * Cb / 2, 15, 10) +
+  host.LogLine("Calculated bang energy (square wave input): " +
+               FormatReal(Sqr(vin * G * 4 / kPi) * Cb / 2, 15, 10) + " J");
+  host.LogLine("Calculated bang energy (sinusoidal input):  " + FormatReal(Sqr(vin * G) * Cb / 2, 15, 10) +
                " J");
-  host.LogLine("Calculated bang energy (sinusoidal input):  " + FR(Sqr(vin * G) * Cb / 2, 15, 10) + " J");
   const CReal I = (Ca / Sqrt(Cb * Lb)) * Sqr(k) * Sqr(m) / (l * l * l * (m - k));
-  host.LogLine("Calculated maximum current envelope (cos input)=" + FR(vin * I, 15, 10) +
-               " A (sq. input=" + FR(vin * I * 4 / kPi, 15, 10) + " A");
-  host.LogLine("Approximate ratio of energies in Cb and Ca: " + FR(Sqr(G) * Cb / (Sqr(I) * La), 15, 10));
+  host.LogLine("Calculated maximum current envelope (cos input)=" + FormatReal(vin * I, 15, 10) +
+               " A (sq. input=" + FormatReal(vin * I * 4 / kPi, 15, 10) + " A");
+  host.LogLine("Approximate ratio of energies in Cb and Ca: " +
+               FormatReal(Sqr(G) * Cb / (Sqr(I) * La), 15, 10));
   const CReal N = Sqrt(Lb / La) / kab;
-  host.LogLine("Transformer effective turns ratio: " + FR(N, 15, 10));
-  host.LogLine("Approximate maximum off-state driver voltage: " + FR((vin * G * 4 / kPi) / N, 15, 10) + " V");
+  host.LogLine("Transformer effective turns ratio: " + FormatReal(N, 15, 10));
+  host.LogLine(
+      "Approximate maximum off-state driver voltage: " + FormatReal((vin * G * 4 / kPi) / N, 15, 10) + " V");
   if (in.details) {
-    host.LogLine("(1-kab^2)LaCa=" + FR((1 - Sqr(kab)) * La * Ca, 15, -1) + " LbCb=" + FR(Lb * Cb, 15, -1) +
-                 " 1/w0^2=" + FR(1 / (Sqr(w) * S), 15, -1) +
-                 " 1/(2*pi*sqrt(Lb*Cb))=" + FR(1 / (kTwoPi * Sqrt(Lb * Cb)), 15, -1));
+    host.LogLine("(1-kab^2)LaCa=" + FormatReal((1 - Sqr(kab)) * La * Ca, 15, -1) +
+                 " LbCb=" + FormatReal(Lb * Cb, 15, -1) + " 1/w0^2=" + FormatReal(1 / (Sqr(w) * S), 15, -1) +
+                 " 1/(2*pi*sqrt(Lb*Cb))=" + FormatReal(1 / (kTwoPi * Sqrt(Lb * Cb)), 15, -1));
   }
 }
 

@@ -9,10 +9,6 @@
 namespace kovaro {
 namespace {
 
-std::string S(CReal x) { return FormatReal(x.value(), 15, -1); }
-std::string F5(CReal x) { return FormatReal(x.value(), 15, 5); }
-std::string F10(CReal x) { return FormatReal(x.value(), 15, 10); }
-
 const char* Word(Termination t) { return t == Termination::Doubly ? "doubly" : "singly"; }
 
 // The closing steps of both designs, from the elements already in the set.
@@ -36,13 +32,13 @@ void CompleteLossyDesign(CReal R, CReal f, CReal vin, CReal n, bool details, App
   const CReal Cb = e.Cb;
   const CReal kab = e.kab;
   if (details) {
-    host.LogLine("La*Ca = " + S(La * Ca));
-    host.LogLine("Lb*Cb = " + S(Lb * Cb));
-    host.LogLine("La*Ca*(1-kab^2) = " + S(La * Ca * (1 - Sqr(kab))));
-    host.LogLine("1/(2*pi*sqrt(Lb*Cb)) = " + S(1 / (Sqrt(Lb * Cb) * kTwoPi)));
+    host.LogLine("La*Ca = " + FormatReal(La * Ca, 15, -1));
+    host.LogLine("Lb*Cb = " + FormatReal(Lb * Cb, 15, -1));
+    host.LogLine("La*Ca*(1-kab^2) = " + FormatReal(La * Ca * (1 - Sqr(kab)), 15, -1));
+    host.LogLine("1/(2*pi*sqrt(Lb*Cb)) = " + FormatReal(1 / (Sqrt(Lb * Cb) * kTwoPi), 15, -1));
   }
   const CReal energy = CReal(0.5L) * Cb * Sqr(CReal(kFourOverPi) * vin * n);
-  host.LogLine("Peak energy in Cb at steady state: " + F10(energy) + " J");
+  host.LogLine("Peak energy in Cb at steady state: " + FormatReal(energy, 15, 10) + " J");
   host.SetInputFrequency(f.value());
   host.SetSimulateEnabled(true);
   host.HideDesignWindow();
@@ -82,12 +78,12 @@ void BdesignClick(const LossyInputs& in, AppState& state, DesignHost& host) {
 
   if (in.details) {
     host.LogLine("Butterworth " + word + " terminated bandpass filter:");
-    if (doubly) host.LogLine("R1: " + S(R));
-    host.LogLine("C1: " + S(C1));
-    host.LogLine("L1: " + S(L1));
-    host.LogLine("L2: " + S(L2));
-    host.LogLine("C2: " + S(C2));
-    host.LogLine("R2: " + S(R));
+    if (doubly) host.LogLine("R1: " + FormatReal(R, 15, -1));
+    host.LogLine("C1: " + FormatReal(C1, 15, -1));
+    host.LogLine("L1: " + FormatReal(L1, 15, -1));
+    host.LogLine("L2: " + FormatReal(L2, 15, -1));
+    host.LogLine("C2: " + FormatReal(C2, 15, -1));
+    host.LogLine("R2: " + FormatReal(R, 15, -1));
     WriteValueList(state.DesignName + "n.val",
                    {{"R1", R.value()},
                     {"C1", C1.value()},
@@ -98,13 +94,13 @@ void BdesignClick(const LossyInputs& in, AppState& state, DesignHost& host) {
                    host);
   }
   host.LogLine("Final circuit, " + word + " terminated design:");
-  if (doubly) host.LogLine("Ra: " + F10(R) + " ohms");
-  host.LogLine("Ca: " + F10(CReal(e.Ca) / 1e-12L) + " pF");
-  host.LogLine("La: " + F10(CReal(e.La) / 1e-6L) + " uH");
-  host.LogLine("Lb: " + F10(CReal(e.Lb) / 1e-6L) + " uH");
-  host.LogLine("kab: " + F10(e.kab));
-  host.LogLine("Cb: " + F10(CReal(e.Cb) / 1e-12L) + " pF");
-  host.LogLine("Rb: " + F10(e.Rb) + " ohms");
+  if (doubly) host.LogLine("Ra: " + FormatReal(R, 15, 10) + " ohms");
+  host.LogLine("Ca: " + FormatReal(CReal(e.Ca) / 1e-12L, 15, 10) + " pF");
+  host.LogLine("La: " + FormatReal(CReal(e.La) / 1e-6L, 15, 10) + " uH");
+  host.LogLine("Lb: " + FormatReal(CReal(e.Lb) / 1e-6L, 15, 10) + " uH");
+  host.LogLine("kab: " + FormatReal(e.kab, 15, 10));
+  host.LogLine("Cb: " + FormatReal(CReal(e.Cb) / 1e-12L, 15, 10) + " pF");
+  host.LogLine("Rb: " + FormatReal(e.Rb, 15, 10) + " ohms");
   CompleteLossyDesign(R, f, vin, n, in.details, state, host);
 }
 
@@ -147,16 +143,16 @@ void Button1Click(const LossyInputs& in, AppState& state, DesignHost& host) {
   e.Rb = Rb.value();
   const CReal f = w0 / kTwoPi;
   host.LogLine("Final circuit, " + word + " terminated design with specified elements:");
-  host.LogLine("Driving frequency: " + F5(f) + " Hz");
-  host.LogLine("Bandwidth: " + F5(bw / kTwoPi) + " Hz");
-  host.LogLine("Voltage gain: " + F10(n));
-  host.LogLine("Ra: " + F10(R) + " ohms");
-  host.LogLine("Rb: " + F10(Rb) + " ohms");
-  host.LogLine("Ca: " + F10(Ca / 1e-12L) + " pF");
-  host.LogLine("La: " + F10(La / 1e-6L) + " uH");
-  host.LogLine("Lb: " + F10(Lb / 1e-6L) + " uH");
-  host.LogLine("kab: " + F10(kab));
-  host.LogLine("Cb: " + F10(Cb / 1e-12L) + " pF");
+  host.LogLine("Driving frequency: " + FormatReal(f, 15, 5) + " Hz");
+  host.LogLine("Bandwidth: " + FormatReal(bw / kTwoPi, 15, 5) + " Hz");
+  host.LogLine("Voltage gain: " + FormatReal(n, 15, 10));
+  host.LogLine("Ra: " + FormatReal(R, 15, 10) + " ohms");
+  host.LogLine("Rb: " + FormatReal(Rb, 15, 10) + " ohms");
+  host.LogLine("Ca: " + FormatReal(Ca / 1e-12L, 15, 10) + " pF");
+  host.LogLine("La: " + FormatReal(La / 1e-6L, 15, 10) + " uH");
+  host.LogLine("Lb: " + FormatReal(Lb / 1e-6L, 15, 10) + " uH");
+  host.LogLine("kab: " + FormatReal(kab, 15, 10));
+  host.LogLine("Cb: " + FormatReal(Cb / 1e-12L, 15, 10) + " pF");
   CompleteLossyDesign(R, f, vin, n, in.details, state, host);
 }
 

@@ -5,12 +5,6 @@
 #include "simulation/driver.h"
 
 namespace kovaro {
-namespace {
-
-std::string FR(CReal x, int32_t width, int32_t decimals) { return FormatReal(x.value(), width, decimals); }
-
-}  // namespace
-
 void BapplyClick(const TeslaInputs& in, AppState& state, DesignHost& host) {
   if ((static_cast<int64_t>(in.l) - in.k) % 2 == 0) {
     host.LogLine("The multipliers must have odd differences");
@@ -32,17 +26,17 @@ void BapplyClick(const TeslaInputs& in, AppState& state, DesignHost& host) {
   const CReal L1 = C2 * L2 / C1;
   const CReal k12 = d / s;
   const std::string micro = "\u00B5";
-  host.LogLine("C1=" + FR(C1 / 1e-9L, 16, 10) + " nF");
-  host.LogLine("L1=" + FR(L1 / 1e-6L, 16, 10) + " " + micro + "H");
-  host.LogLine("C2=" + FR(C2 / 1e-12L, 16, 10) + " pF");
-  host.LogLine("L2=" + FR(L2 / 0.001L, 16, 10) + " mH");
-  host.LogLine("k12= " + FR(k12, 16, 10));
-  host.LogLine("w0= " + FR(w0 / 1000, 16, 10) + " krad/s");
-  host.LogLine("Resonances: " + FR(k * w0 / kTwoPi / 1000, 8, 4) + ", " + FR(l * w0 / kTwoPi / 1000, 8, 4) +
-               " kHz");
+  host.LogLine("C1=" + FormatReal(C1 / 1e-9L, 16, 10) + " nF");
+  host.LogLine("L1=" + FormatReal(L1 / 1e-6L, 16, 10) + " " + micro + "H");
+  host.LogLine("C2=" + FormatReal(C2 / 1e-12L, 16, 10) + " pF");
+  host.LogLine("L2=" + FormatReal(L2 / 0.001L, 16, 10) + " mH");
+  host.LogLine("k12= " + FormatReal(k12, 16, 10));
+  host.LogLine("w0= " + FormatReal(w0 / 1000, 16, 10) + " krad/s");
+  host.LogLine("Resonances: " + FormatReal(k * w0 / kTwoPi / 1000, 8, 4) + ", " +
+               FormatReal(l * w0 / kTwoPi / 1000, 8, 4) + " kHz");
   const CReal transfer_time = kPi / w0;
-  host.LogLine("Energy transfer time: " + FR(transfer_time / 1e-6L, 16, 10) + " " + micro + "s (" +
-               FR(l / 2, 4, 1) + " cycles)");
+  host.LogLine("Energy transfer time: " + FormatReal(transfer_time / 1e-6L, 16, 10) + " " + micro + "s (" +
+               FormatReal(l / 2, 4, 1) + " cycles)");
   if (!in.update) return;
 
   constexpr Real kRb = 5000000;

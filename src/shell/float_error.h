@@ -6,6 +6,8 @@
 // overflowed, and one that comes out NaN was an invalid operation.
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "shell/kovaro_error.h"
 #include "shell/real.h"
@@ -61,11 +63,13 @@ class CReal {
   friend CReal operator*(CReal a, CReal b) { return Ck(a.v_ * b.v_); }
   friend CReal operator/(CReal a, CReal b) { return Div(a.v_, b.v_); }
   friend CReal operator-(CReal a) { return -a.v_; }
-  friend bool operator==(CReal a, CReal b) { return a.v_ == b.v_; }
 
  private:
   Real v_;
 };
+
+// A checked value in a report line, as FormatReal writes a real.
+std::string FormatReal(CReal x, int32_t width, int32_t decimals);
 
 inline CReal Sqrt(CReal a) { return Sqrt(a.value()); }
 inline CReal Sqr(CReal a) { return a * a; }
