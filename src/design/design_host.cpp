@@ -1,6 +1,10 @@
 #include "design/design_host.h"
 
+#include "shell/app_state.h"
+
 namespace kovaro {
+
+DesignTarget::DesignTarget(AppState& state) : Elements(state.Elements), DesignName(state.DesignName) {}
 
 void SetElementFields(DesignHost& host, const ElementSet& e) {
   host.SetElementField(ElementField::Ca, e.Ca);

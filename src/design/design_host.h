@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "elements/element_set.h"
 #include "shell/constants.h"
 #include "shell/real.h"
@@ -7,6 +9,17 @@
 #include "simulation/settings.h"
 
 namespace kovaro {
+
+struct AppState;
+
+// What a design writes besides the windows: the element set and the base name of its files.
+struct DesignTarget {
+  DesignTarget(ElementSet& elements, std::string& design_name)
+      : Elements(elements), DesignName(design_name) {}
+  DesignTarget(AppState& state);  // NOLINT: the program's state holds both
+  ElementSet& Elements;
+  std::string& DesignName;
+};
 
 // The element window's fields that the calculators write.
 enum class ElementField { Ca, La, Lb, Cb, kab, Rb };

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "design/design_host.h"
-#include "shell/app_state.h"
 
 namespace kovaro {
 
@@ -27,6 +26,6 @@ struct LosslessInputs {
 };
 
 // "Design": resonances and input frequency in the ratio k:l:m, all input energy in Cb.
-void BlosslessClick(const LosslessInputs& in, AppState& state, DesignHost& host);
+void BlosslessClick(const LosslessInputs& in, DesignTarget state, DesignHost& host);
 
 }  // namespace kovaro

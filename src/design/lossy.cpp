@@ -12,7 +12,7 @@ namespace {
 const char* Word(Termination t) { return t == Termination::Doubly ? "doubly" : "singly"; }
 
 // The closing steps of both designs, from the elements already in the set.
-void CompleteLossyDesign(CReal R, CReal f, CReal vin, CReal n, bool details, AppState& state,
+void CompleteLossyDesign(CReal R, CReal f, CReal vin, CReal n, bool details, DesignTarget state,
                          DesignHost& host) {
   const ElementSet& e = state.Elements;
   WriteValueList(state.DesignName + ".val",
@@ -51,7 +51,7 @@ CReal TerminationResistance(bool square, CReal vin, CReal iin) {
 
 }  // namespace
 
-void BdesignClick(const LossyInputs& in, AppState& state, DesignHost& host) {
+void BdesignClick(const LossyInputs& in, DesignTarget state, DesignHost& host) {
   host.LogLine("");
   const CReal f = in.freq;
   const CReal vin = in.vin;
@@ -116,7 +116,7 @@ void Button2Click(const LossyInputs& in, DesignHost& host) {
   host.SetSimulateEnabled(false);
 }
 
-void Button1Click(const LossyInputs& in, AppState& state, DesignHost& host) {
+void Button1Click(const LossyInputs& in, DesignTarget state, DesignHost& host) {
   host.LogLine("");
   const bool doubly = in.termination == Termination::Doubly;
   ElementSet& e = state.Elements;

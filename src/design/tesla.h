@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "design/design_host.h"
-#include "shell/app_state.h"
 
 namespace kovaro {
 
@@ -21,6 +20,6 @@ struct TeslaInputs {
 };
 
 // "Apply": an ideal coil whose two resonances stand in the ratio k:l.
-void BapplyClick(const TeslaInputs& in, AppState& state, DesignHost& host);
+void BapplyClick(const TeslaInputs& in, DesignTarget state, DesignHost& host);
 
 }  // namespace kovaro

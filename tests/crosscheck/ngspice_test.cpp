@@ -13,6 +13,7 @@
 #include "design/lossy.h"
 #include "design/tesla.h"
 #include "frequency/frequency_plot.h"
+#include "shell/app_state.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "design/design_host_fake.h"
+#include "shell/app_state.h"
 #include "shell/file_error.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"

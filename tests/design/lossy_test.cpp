@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "design/design_host_fake.h"
+#include "shell/app_state.h"
 #include "shell/file_error.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"

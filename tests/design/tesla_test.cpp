@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "design/design_host_fake.h"
+#include "shell/app_state.h"
 #include "shell/float_error.h"
 
 using namespace kovaro;

@@ -7,6 +7,7 @@
 #include "design/lossless.h"
 #include "design/tesla.h"
 #include "frequency/frequency_plot.h"
+#include "shell/app_state.h"
 #include "shell/messages.h"
 #include "shell/numeric_text.h"
 #include "simulation/circuits.h"
