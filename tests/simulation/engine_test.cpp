@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "shell/app_state.h"
@@ -299,4 +300,32 @@ TEST(Engine, OverflowDuringIntegrationKeepsTheSamplesBefore) {
   EXPECT_EQ(part[1][ILa], whole[1][ILa] * 1E4932L);
   EXPECT_EQ(part[9999][Vin], whole[9999][Vin] / 2);
   EXPECT_EQ(part[9999][ILa], whole[9999][ILa]);
+}
+
+// The order of the two rules: halving the step divides the error at a fixed time by about 4
+// for the trapezoidal rule and by about 2 for forward Euler. The drive is a step (a square
+// wave far slower than the run), since a run takes the driver's values one step ahead of the
+// sample times, which adds an error of first order to a drive that changes along the run.
+TEST(Engine, TrapezoidalRuleIsSecondOrderAndEulerFirst) {
+  auto state = std::make_unique<AppState>();
+  state->Elements = LosslessCoil();
+  state->Elements.RLb = 2000;  // damped, so that Euler's growth stays small over the run
+  SimulationSettings s;
+  s.RGvin = Waveform::SquaredSine;
+  s.NEfin = 1;
+  s.NEtmax = 2e-5L;
+  s.Scale = {1, 1, 1, 1, 1, 1};
+  for (bool trapezoidal : {true, false}) {
+    s.CBtrapezoidal = trapezoidal;
+    Real at_end[3];
+    for (int32_t halvings = 0; halvings < 3; ++halvings) {
+      s.NEpontos = 4000 * (1 << halvings) + 1;  // h, h/2, h/4 over the same time
+      RecordingHost host;
+      RunSimulation(*state, s, host);
+      at_end[halvings] = state->Store.Channels[s.NEpontos - 1][VCb];
+    }
+    const Real ratio = (at_end[0] - at_end[1]) / (at_end[1] - at_end[2]);
+    EXPECT_NEAR(ratio, trapezoidal ? 4 : 2, trapezoidal ? 0.4L : 0.2L)
+        << (trapezoidal ? "trapezoidal" : "Euler");
+  }
 }
