@@ -10,13 +10,13 @@
 
 namespace kovaro {
 
-FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(parent) {
+// The view owns the chart it is built with (a chart set later would leave its first one).
+FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setObjectName(QStringLiteral("Chart"));
   setMouseTracking(true);
   setRenderHint(QPainter::Antialiasing);
-  auto* chart = new QChart();
+  QChart* chart = this->chart();
   chart->setMargins(QMargins(4, 4, 4, 4));
-  setChart(chart);
   Gain = new QLineSeries(chart);
   Gain->setName(QStringLiteral("|VCb/Vdrive| (dB)"));
   Impedance = new QLineSeries(chart);
