@@ -1,5 +1,5 @@
 // Drawing the plot of a 50000-point run, six channels, with and without a 50000-point
-// reference underneath.
+// reference underneath, and a ringing run over its ringing reference zoomed in on the values.
 
 #include <benchmark/benchmark.h>
 
@@ -23,10 +23,11 @@ struct SilentHost : RunHost {
   void ShowPlot() override {}
 };
 
-// The element window's and the main window's defaults, 50000 points.
-void Paint(benchmark::State& bench, bool reference) {
+// The element window's and the main window's defaults, 50000 points; `lb` for the secondary.
+// A ringing run (Lb 1e-10) seen after twelve "+" rings from edge to edge of the plot.
+void Paint(benchmark::State& bench, bool reference, Real lb = 0.0358L, int32_t zooms = 0) {
   auto state = std::make_unique<AppState>();
-  state->Elements = ElementSet{2.72E-8L, 1.05E-5L, 0.0358L, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
+  state->Elements = ElementSet{2.72E-8L, 1.05E-5L, lb, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
   SimulationSettings s;
   s.NEpontos = 50000;
   SilentHost host;
@@ -35,6 +36,7 @@ void Paint(benchmark::State& bench, bool reference) {
     SaveReference(state->Store);
     state->Store.ReferenceShown = true;
   }
+  for (int32_t i = 0; i < zooms; ++i) ApplyKey('+', state->Store.ViewRange, state->Store.FullRange);
   QImage image(528, 318, QImage::Format_RGB32);
   QFont font(QStringLiteral("Arial"), 8);
   for (auto _ : bench) {
@@ -46,11 +48,13 @@ void Paint(benchmark::State& bench, bool reference) {
 
 void BM_PaintRun(benchmark::State& bench) { Paint(bench, false); }
 void BM_PaintRunOverReference(benchmark::State& bench) { Paint(bench, true); }
+void BM_PaintRingingOverReferenceZoomed(benchmark::State& bench) { Paint(bench, true, 1e-10L, 12); }
 
 }  // namespace
 
 BENCHMARK(BM_PaintRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintRunOverReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintRingingOverReferenceZoomed)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cstdlib>
 
+#include "plot/polyline.h"
 #include "shell/format.h"
 
 namespace kovaro {
@@ -28,19 +30,39 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
   painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
 }
 
-// The traces of the shown channels: one polyline each, 1 pixel wide, or 2 wide in grey for
-// the reference.
+// The traces of the shown channels: one polyline each, 1 pixel wide, or a grey band of 2
+// pixels for the reference. The time column of a sample is mapped once for all channels, and
+// each polyline leaves out the points that change none of its pixels.
 void DrawTraces(QPainter& painter, const PlotFrame& frame, const PlotMapping& mapping, int32_t count,
                 const std::vector<Real>& time, const std::vector<Sample>& channels,
                 const std::array<bool, kChannelCount>& shown, bool reference) {
   count = std::min(count, kCapacity);
-  QPolygon points(count);
+  std::vector<int32_t> columns(count);
+  for (int32_t i = 0; i < count; ++i) columns[i] = PixelX(time[i], mapping, frame);
+  std::vector<Pixel> points(count);
+  QList<QLine> beside;
   for (int c = 0; c < kChannelCount; ++c) {
     if (!shown[c]) continue;
-    for (int32_t i = 0; i < count; ++i)
-      points[i] = QPoint(PixelX(time[i], mapping, frame), PixelY(channels[i][c], mapping, frame));
-    painter.setPen(reference ? QPen(kGrey, 2) : QPen(kTraceColors[c], 1));
-    painter.drawPolyline(points);
+    points.resize(count);
+    for (int32_t i = 0; i < count; ++i) points[i] = {columns[i], PixelY(channels[i][c], mapping, frame)};
+    ReducePolyline(points);
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (size_t i = 0; i < points.size(); ++i)
+      polygon[static_cast<int>(i)] = QPoint(points[i].x, points[i].y);
+    painter.setPen(QPen(reference ? kGrey : kTraceColors[c], 1));
+    painter.drawPolyline(polygon);
+    if (!reference) continue;
+    // The band's second pixel: each segment again one column to the left where it is steep,
+    // one row up where it is flat, where Qt's 2-pixel stroke of a line lies too. (Qt's stroker
+    // needs seconds for a ringing reference's overlapping segments.)
+    beside.clear();
+    for (size_t i = 1; i < points.size(); ++i) {
+      const QPoint a(points[i - 1].x, points[i - 1].y);
+      const QPoint b(points[i].x, points[i].y);
+      const QPoint shift = std::abs(b.y() - a.y()) >= std::abs(b.x() - a.x()) ? QPoint(-1, 0) : QPoint(0, -1);
+      beside.append(QLine(a + shift, b + shift));
+    }
+    painter.drawLines(beside);
   }
 }
 
