@@ -29,9 +29,13 @@ inline int32_t NearestInt(Real x) {
   return static_cast<int32_t>(r);
 }
 
-// Whether an integral real is odd.
+// Whether an integral real below 2^63 in magnitude is odd (larger ones count as even): half
+// of it has a fraction exactly when it is odd. No conversion to an integer, which would switch
+// the x87 rounding mode twice.
 inline bool IsOdd(Real integral) {
-  return std::fabs(integral) < kTwo63 && (static_cast<int64_t>(integral) & 1) != 0;
+  if (!(std::fabs(integral) < kTwo63)) return false;
+  const Real half = integral * 0.5L;
+  return RoundToEven(half) != half;
 }
 
 }  // namespace kovaro
