@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
@@ -62,6 +63,15 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   NEth = Row(topload, "NEth", QStringLiteral("Centre above winding top (m)"), 56, 2, initial.top_height);
   NEsf = Row(topload, "NEsf", QStringLiteral("Measured loaded resonance (Hz)"), 56, 3, initial.measured_f);
   NEsf->setToolTip(QStringLiteral("0 = not measured; a measured value sets Cb"));
+  // Only the sizes the chosen topload has can be typed.
+  auto topload_fields = [this] {
+    const int shape = RGtop->itemIndex();
+    NEtD->setEnabled(shape != static_cast<int>(Topload::None));
+    NEtd->setEnabled(shape == static_cast<int>(Topload::Toroid));
+    NEth->setEnabled(shape != static_cast<int>(Topload::None));
+  };
+  for (int i = 0; i < 3; ++i) connect(RGtop->item(i), &QRadioButton::toggled, this, topload_fields);
+  topload_fields();
 
   QGroupBox* primary = MakeGroup(this, QStringLiteral("Primary"), 296, 8, 180);
   RGprim = Shapes(primary, "RGprim", {QStringLiteral("Flat spiral"), QStringLiteral("Helical")},

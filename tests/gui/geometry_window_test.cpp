@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "gui_helpers.h"
 #include "shell/nedit.h"
@@ -42,6 +43,13 @@ TEST(GeometryWindow, CreatedOnFirstUseFromItsButton) {
   EXPECT_TRUE(p.geometry->isVisible());
   EXPECT_EQ(p.geometry->windowTitle(), "Coil geometry");
   EXPECT_TRUE(IsTopLevel("TFgeometry"));
+  // The topload's sizes follow its shape.
+  EXPECT_TRUE(p.geometry->NEtd->isEnabled());
+  QTest::mouseClick(p.geometry->RGtop->item(2), Qt::LeftButton);  // sphere: no tube
+  EXPECT_FALSE(p.geometry->NEtd->isEnabled());
+  EXPECT_TRUE(p.geometry->NEtD->isEnabled());
+  QTest::mouseClick(p.geometry->RGtop->item(0), Qt::LeftButton);  // none
+  EXPECT_FALSE(p.geometry->NEtD->isEnabled());
   TFgeometry* first = p.geometry.get();
   p.geometry->close();
   Click(p.form1.Bgeometry);
