@@ -4,6 +4,7 @@
 
 #include "elements/element_set.h"
 #include "simulation/engine.h"
+#include "simulation/waveform_cache.h"
 #include "simulation/waveform_store.h"
 
 namespace kovaro {
@@ -14,6 +15,7 @@ struct AppState {
   WaveformStore Store;
   std::string DesignName;  // base name of the output files; empty until a design sets it
   EngineValues Engine;
+  WaveformCache Drive;  // sine values of the last run, for the next
 };
 
 }  // namespace kovaro

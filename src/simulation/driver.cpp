@@ -19,15 +19,18 @@ Real Driver::Base(Real t) {
       value = Ck(v * std::cos(Ck(t * Ck(f * kTwoPi))));
       break;
     case Waveform::SquaredSine:
-      value = IsOdd(RoundToEven(Ck(Ck(2 * f) * t) - 0.5L)) ? -v : v;
-      break;
     case Waveform::SquaredCosine:
-      value = IsOdd(RoundToEven(Ck(Ck(2 * f) * t))) ? -v : v;
+      value = IsOdd(HalfPeriods(t)) ? -v : v;
       break;
   }
   cached_time_ = t;
   cached_value_ = value;
   return value;
+}
+
+Real Driver::HalfPeriods(Real t) const {
+  const Real cycles = Ck(Ck(2 * settings_.NEfin) * t);
+  return RoundToEven(settings_.RGvin == Waveform::SquaredSine ? cycles - 0.5L : cycles);
 }
 
 Real Driver::Evaluate(Real t) {
@@ -39,7 +42,7 @@ Real Driver::Evaluate(Real t) {
   } else {
     v = Base(t);
   }
-  if (s.CBoffset) v = Ck(v + peak);
+  v = Offset(v);
   if (t > s.NEtempo) {
     if (t <= Ck(s.NEtempo + s.NEatraso)) {
       v = LastDriverOutput;

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "shell/constants.h"
+#include "shell/float_error.h"
 #include "shell/real.h"
 #include "simulation/settings.h"
 
@@ -25,12 +26,27 @@ class Driver {
     return Evaluate(t);
   }
 
+  // Whether the value at t depends on t alone: no feedback yet and the driver not stopped.
+  bool DependsOnTimeAlone(Real t) const {
+    return !(settings_.CBsegue && t > settings_.NEstart) && !(t > settings_.NEtempo);
+  }
+  // The value at a time of which DependsOnTimeAlone holds, computed again (no state changes).
+  Real TimeValue(Real t) { return Offset(Base(t)); }
+  bool IsSquareWave() const {
+    return settings_.RGvin == Waveform::SquaredSine || settings_.RGvin == Waveform::SquaredCosine;
+  }
+  // Whether a square wave holds one value from t0 to t1: its rounded half-period count is
+  // monotone in t, so equal counts at both ends hold throughout.
+  bool ConstantBetween(Real t0, Real t1) const { return HalfPeriods(t0) == HalfPeriods(t1); }
+
   Real FeedbackCurrent = 0;   // ILa after the latest finished step
   Real LastDriverOutput = 0;  // the value InputVoltage returned last
 
  private:
   Real Evaluate(Real t);
   Real Base(Real t);
+  Real Offset(Real v) const { return settings_.CBoffset ? Ck(v + settings_.NEvin) : v; }
+  Real HalfPeriods(Real t) const;  // the square waves' rounded count of half periods at t
 
   SimulationSettings settings_;
   bool plain_;  // no current feedback and no offset: the waveform alone until Ts

@@ -9,17 +9,12 @@
 #include "shell/float_error.h"
 #include "shell/format.h"
 #include "simulation/driver.h"
+#include "simulation/fused_trapezoid.h"
+#include "simulation/plain_steps.h"
 #include "simulation/run_report.h"
 
 namespace kovaro {
 namespace {
-
-// Inside the integration loops only products and sums of finite values occur, so the first
-// value that is not finite comes from an overflow.
-void RequireFinite(const Vector4& v) {
-  if (!IsFinite((v[0] - v[0]) + (v[1] - v[1]) + (v[2] - v[2]) + (v[3] - v[3]))) [[unlikely]]
-    throw FloatError(kOverflow);
-}
 
 // The circuit equations x' = A x + B u, both multiplied by h.
 void BuildSystem(const ElementSet& el, bool no_load, Real h, EngineValues& ev) {
@@ -35,126 +30,6 @@ void BuildSystem(const ElementSet& el, bool no_load, Real h, EngineValues& ev) {
     for (Real& e : row) e = Ck(e * h);
   }
   for (Real& e : ev.InputVector) e = Ck(e * h);
-}
-
-// What both integration rules do once the new state of sample k is known.
-class StepWriter {
- public:
-  StepWriter(WaveformStore& store, EngineValues& ev, Driver& driver, Real rin, Real h)
-      : store_(store), ev_(ev), driver_(driver), rin_(rin), h_(h) {}
-
-  void Write(int32_t k, const Vector4& next, Real& t) {
-    store_.Time[k] = t;
-    t = Ck(t + h_);
-    Sample& sample = store_.Channels[k];
-    for (int32_t i = 0; i < 4; ++i) {
-      sample[i + 1] = next[i];
-      StateMaximum& m = ev_.StateMaxima[i];
-      if (std::fabs(next[i]) > std::fabs(m.Value)) {
-        m.Value = next[i];
-        m.Time = store_.Time[k];
-      }
-    }
-    const Real ila = sample[ILa];
-    driver_.FeedbackCurrent = ila;
-    const Real rin_ila = Ck(rin_ * ila);
-    sample[Vin] = Ck(driver_.InputVoltage(t) - rin_ila);
-    sample[VLa] = Ck(Ck(sample[Vin] - sample[VCa]) - rin_ila);
-  }
-
- private:
-  WaveformStore& store_;
-  EngineValues& ev_;
-  Driver& driver_;
-  Real rin_;
-  Real h_;
-};
-
-// A and B are zero where the circuit has no coupling: A[0][0], A[0][2], A[0][3], A[2][0],
-// A[2][1], B[0] and B[2] are 0 * h. Their terms are left out of the sums. That is exact: a
-// term 0 * x (x finite) is a zero, and adding a zero changes a sum only when the sum is -0
-// and the zero is +0. A sum of nonzero values is never -0 (exact cancellation gives +0), and
-// every sum here starts from x[i] or from +0, and x[i] is never -0, since it comes from such
-// sums.
-void TrapezoidalSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev) {
-  const Matrix4 a = ev.SystemMatrix;
-  const Vector4 b = ev.InputVector;
-  const Matrix4 p = ev.TrapezoidMatrix;
-  const Real h = ev.StepLength;
-  Vector4 x = ev.x;
-  Vector4 y{};
-  Vector4 z{};
-  Real t = ev.t;
-  for (int32_t k = 1; k < n; ++k) {
-    const Real u1 = driver.InputVoltage(t);
-    const Real u2 = driver.InputVoltage(Ck(t + h));
-    const Real u = u1 + u2;
-    // y[i] = x[i] + sum of (A[i][j] x[j]) / 2 + (B[i] u) / 2, added in this order; halving
-    // by multiplication gives the same result as dividing by 2.
-    y[0] = x[0] + (a[0][1] * x[1]) * 0.5L;
-    y[1] = x[1] + (a[1][0] * x[0]) * 0.5L + (a[1][1] * x[1]) * 0.5L + (a[1][2] * x[2]) * 0.5L +
-           (a[1][3] * x[3]) * 0.5L + (b[1] * u) * 0.5L;
-    y[2] = x[2] + (a[2][2] * x[2]) * 0.5L + (a[2][3] * x[3]) * 0.5L;
-    y[3] = x[3] + (a[3][0] * x[0]) * 0.5L + (a[3][1] * x[1]) * 0.5L + (a[3][2] * x[2]) * 0.5L +
-           (a[3][3] * x[3]) * 0.5L + (b[3] * u) * 0.5L;
-    for (int32_t i = 0; i < 4; ++i) {
-      z[i] = p[i][0] * y[0] + p[i][1] * y[1] + p[i][2] * y[2] + p[i][3] * y[3];
-    }
-    RequireFinite(z);  // a value of y that is not finite makes z not finite too
-    writer.Write(k, z, t);
-    x = z;
-  }
-  ev.x = x;
-  ev.y = y;
-  ev.z = z;
-  ev.t = t;
-}
-
-void EulerSteps(int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev) {
-  const Matrix4 a = ev.SystemMatrix;
-  const Vector4 b = ev.InputVector;
-  Vector4 x = ev.x;
-  Vector4 y{};
-  Real t = ev.t;
-  for (int32_t k = 1; k < n; ++k) {
-    const Real u = driver.InputVoltage(t);
-    y[0] = x[0] + a[0][1] * x[1];
-    y[1] = x[1] + a[1][0] * x[0] + a[1][1] * x[1] + a[1][2] * x[2] + a[1][3] * x[3] + b[1] * u;
-    y[2] = x[2] + a[2][2] * x[2] + a[2][3] * x[3];
-    y[3] = x[3] + a[3][0] * x[0] + a[3][1] * x[1] + a[3][2] * x[2] + a[3][3] * x[3] + b[3] * u;
-    RequireFinite(y);
-    writer.Write(k, y, t);
-    x = y;
-  }
-  ev.x = x;
-  ev.y = y;
-  ev.t = t;
-}
-
-void ScaleForDisplay(int32_t n, const SimulationSettings& s, const EngineValues& ev, WaveformStore& store) {
-  const std::array<Real, kChannelCount> scale = s.Scale;
-  const std::array<Real, kChannelCount> offset = s.Offset;
-  // Rounding is monotonic, so no value can overflow when the largest magnitude of each
-  // channel scales to a finite bound; then the values need no check one by one. The state
-  // channels' largest magnitudes are the maxima of the run.
-  Sample largest{};
-  for (int32_t i = 0; i < 4; ++i) largest[i + 1] = std::fabs(ev.StateMaxima[i].Value);
-  for (int32_t k = 0; k < n; ++k) {
-    largest[Vin] = std::max(largest[Vin], std::fabs(store.Channels[k][Vin]));
-    largest[VLa] = std::max(largest[VLa], std::fabs(store.Channels[k][VLa]));
-  }
-  bool safe = true;
-  for (int32_t c = 0; c < kChannelCount; ++c) {
-    safe = safe && IsFinite(largest[c] * std::fabs(scale[c]) + std::fabs(offset[c]));
-  }
-  for (int32_t k = 0; k < n; ++k) {
-    Sample& sample = store.Channels[k];
-    if (safe) {
-      for (int32_t c = 0; c < kChannelCount; ++c) sample[c] = sample[c] * scale[c] + offset[c];
-    } else {
-      for (int32_t c = 0; c < kChannelCount; ++c) sample[c] = Ck(Ck(sample[c] * scale[c]) + offset[c]);
-    }
-  }
 }
 
 void SetValueLimits(const SimulationSettings& s, const EngineValues& ev, PlotRange& view) {
@@ -222,9 +97,6 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
   store.Time[0] = 0;
   store.Channels[0] = {};
   ev.StateMaxima = {};
-  Driver driver(s);  // FeedbackCurrent and LastDriverOutput start at 0
-  ev.t = h;
-  StepWriter writer(store, ev, driver, state.Elements.Rin, h);
   if (s.CBtrapezoidal) {
     Matrix4& p = ev.TrapezoidMatrix;
     for (int32_t i = 0; i < 4; ++i) {
@@ -233,12 +105,29 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
       }
     }
     InvertInPlace(4, p, host);
-    TrapezoidalSteps(n, driver, writer, ev);
-  } else {
-    EulerSteps(n, driver, writer, ev);
   }
-
-  ScaleForDisplay(n, s, ev, store);
+  const Real rin = state.Elements.Rin;
+  bool done = false;
+  if (s.CBtrapezoidal) {
+    ev.t = h;
+    Driver driver(s);
+    done = FusedTrapezoidalRun(n, s, rin, driver, state.Drive, store, ev);
+  }
+  if (!done) {
+    // The plain way, from the start: it ends where and as a fault ends the run.
+    ev.x = {};
+    ev.t = h;
+    ev.StateMaxima = {};
+    store.Channels[0] = {};
+    Driver driver(s);  // FeedbackCurrent and LastDriverOutput start at 0
+    StepWriter writer(store, ev, driver, rin, h);
+    if (s.CBtrapezoidal) {
+      TrapezoidalSteps(1, n, driver, writer, ev);
+    } else {
+      EulerSteps(n, driver, writer, ev);
+    }
+    ScaleForDisplay(n, s, ev, store);
+  }
   SetValueLimits(s, ev, store.ViewRange);
   if (s.CBsalvar) WriteTableFile(state.DesignName, store, host);
   WriteRunReport(ev.StateMaxima, state.Elements, s, host);

@@ -82,13 +82,16 @@ struct Reference {
   std::string fault;
 };
 
-// The run as its steps are written: all sums in full, each sample written and then scaled.
-Reference RunReference(const ElementSet& e, const SimulationSettings& s) {
+// The run as its steps are written: all sums in full, each sample written and then scaled,
+// over the samples of the run before (a fault leaves those it does not reach).
+Reference RunReference(const ElementSet& e, const SimulationSettings& s, const WaveformStore& before) {
   Reference r;
+  bool stepped = false;
   RecordingHost report;  // the report of the run's maxima, as the run writes it
   const int32_t n = std::min(s.NEpontos, kCapacity);
-  r.time.assign(n, 0);
-  r.channels.assign(n, Sample{});
+  r.time.assign(before.Time.begin(), before.Time.begin() + n);
+  r.channels.assign(before.Channels.begin(), before.Channels.begin() + n);
+  r.channels[0] = {};
   try {
     const Real h = C(s.NEtmax / (static_cast<Real>(n) - 1));
     CircuitSystem c = BuildCircuit(e, s.CBnoload);
@@ -142,11 +145,13 @@ Reference RunReference(const ElementSet& e, const SimulationSettings& s) {
       sample[VLa] = C(C(sample[Vin] - sample[VCa]) - rin_ila);
       r.x = next;
     }
+    stepped = true;
     for (Sample& sample : r.channels)
       for (int c2 = 0; c2 < kChannelCount; ++c2) sample[c2] = C(C(sample[c2] * s.Scale[c2]) + s.Offset[c2]);
     WriteRunReport(r.maxima, e, s, report);
   } catch (const FloatError& f) {
     r.fault = f.what();
+    if (!stepped) r.x = {};  // the final state is kept only when every step is made
   }
   r.report = report.lines;
   return r;
@@ -155,7 +160,7 @@ Reference RunReference(const ElementSet& e, const SimulationSettings& s) {
 bool Same(Real a, Real b) { return a == b && std::signbit(a) == std::signbit(b); }
 
 void ExpectSameRun(AppState& state, const SimulationSettings& s, const std::string& name) {
-  const Reference ref = RunReference(state.Elements, s);
+  const Reference ref = RunReference(state.Elements, s, state.Store);
   RecordingHost host;
   const std::string fault = FaultOf(state, s, host);
   ASSERT_EQ(fault, ref.fault) << name;
@@ -215,9 +220,23 @@ TEST(EngineReference, EveryWaveformFeedbackAndStopModeBitForBit) {
       }
     }
   }
-  // A run that overflows: the same partial state and message.
+  // Runs that overflow in a step, in the driver after it stops, in the display scaling: the
+  // same message and partial state, over the samples of a complete run.
   state->Elements = circuits[0].second;
-  SimulationSettings s;
-  s.NEvin = 1e4920L;
-  ExpectSameRun(*state, s, "overflow");
+  const auto overflowing = [&](const std::string& name, auto change) {
+    SimulationSettings s;
+    s.RGvin = Waveform::Sine;
+    ExpectSameRun(*state, s, name + " (complete run before)");
+    change(s);
+    ExpectSameRun(*state, s, name);
+  };
+  overflowing("step", [](SimulationSettings& s) { s.NEvin = 1e4930L; });
+  overflowing("driver", [](SimulationSettings& s) {
+    s.NEtempo = 5e-5L;
+    s.RGstop = StopMode::MultiplyVin;
+    s.NEmult = 1e4931L;
+  });
+  overflowing("scaling", [](SimulationSettings& s) { s.Scale[VCb] = 1e4928L; });
+  // The same sine at other times: the values kept from the run before do not apply.
+  overflowing("other times", [](SimulationSettings& s) { s.NEtmax = 0.99e-4L; });
 }
