@@ -63,12 +63,13 @@ Block PrepareBlock(int32_t first, int32_t count, Real h, Driver& driver, Wavefor
 bool FusedTrapezoidalRun(int32_t n, const SimulationSettings& s, Real rin, Driver& driver,
                          WaveformCache& cache, WaveformStore& store, EngineValues& ev) {
   const Real h = ev.StepLength;
-  if (!(h > 0)) return false;
+  if (!(h > 0) || !ScalingIsDouble(s)) return false;
   cache.Begin(s);
   for (int32_t c = 0; c < kChannelCount; ++c) store.Channels[0][c] = store.Channels[0][c] * s.Scale[c] + s.Offset[c];
 
   Real t[kBlock + 1];
   Real u[kBlock + 1];
+  InputTerms input[kBlock];
   t[0] = ev.t;
   if (!driver.DependsOnTimeAlone(t[0])) return false;
   try {
@@ -89,13 +90,13 @@ bool FusedTrapezoidalRun(int32_t n, const SimulationSettings& s, Real rin, Drive
     const int32_t count = block.steps;
     if (block.faulted) return false;
     if (count == 0) break;
-    if (X87Steps(constants, count, t, u, &store.Channels[k], x, ev.StateMaxima, thresholds) < count) return false;
+    u_largest = std::max(u_largest, MakeInputTerms(constants, u, count, block.constant, input));
+    if (X87Steps(constants, count, t, u, input, &store.Channels[k], x, ev.StateMaxima, thresholds) < count) {
+      return false;
+    }
     // The block's times, copied as bytes (cheaper than 80-bit loads and stores).
     std::memcpy(&store.Time[k], t, sizeof(Real) * static_cast<size_t>(count));
     k += count;
-    if (!block.constant) {
-      for (int32_t i = 1; i <= count; ++i) u_largest = std::max(u_largest, std::fabs(u[i]));
-    }
     t[0] = t[count];
     u[0] = u[count];
     driver.FeedbackCurrent = x[1];

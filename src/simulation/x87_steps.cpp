@@ -1,6 +1,13 @@
 #include "simulation/x87_steps.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstring>
+
+#if !defined(__x86_64__)
+#error "The trapezoidal step is written for the x87 unit of x86-64, where Real is its 80-bit format."
+#endif
 
 namespace kovaro {
 
@@ -11,9 +18,19 @@ static_assert(offsetof(StepConstants, p) == 208 && offsetof(StepConstants, rin) 
 static_assert(offsetof(StepConstants, scale) == 480 && offsetof(StepConstants, offset) == 528);
 static_assert(offsetof(StepConstants, half) == 576 && offsetof(StepConstants, lower) == 584);
 
+namespace {
+
+// Through memory: GCC keeps a converted value in an x87 register at full precision.
+bool IsDouble(Real v) {
+  volatile double d = static_cast<double>(v);
+  return d == v;
+}
+
+}  // namespace
+
 bool ScalingIsDouble(const SimulationSettings& s) {
   for (int32_t k = 0; k < kChannelCount; ++k) {
-    if (static_cast<double>(s.Scale[k]) != s.Scale[k] || static_cast<double>(s.Offset[k]) != s.Offset[k]) return false;
+    if (!IsDouble(s.Scale[k]) || !IsDouble(s.Offset[k])) return false;
   }
   return true;  // a -0 converts to -0
 }
@@ -32,15 +49,34 @@ StepConstants MakeStepConstants(const EngineValues& ev, Real rin, const Simulati
   return c;
 }
 
+Real MakeInputTerms(const StepConstants& c, const Real* u, int32_t count, bool constant, InputTerms* terms) {
+  // Values held in locals: the stores to `terms` would otherwise reload them.
+  const Real b1 = c.b1;
+  const Real b3 = c.b3;
+  Real previous = u[0];
+  Real largest = std::fabs(u[1]);
+  for (int32_t i = 0; i < (constant ? 1 : count); ++i) {
+    const Real next = u[i + 1];
+    const Real sum = previous + next;
+    terms[i] = {(b1 * sum) * 0.5L, (b3 * sum) * 0.5L};
+    largest = std::max(largest, std::fabs(next));
+    previous = next;
+  }
+  for (int32_t i = 1; constant && i < count; ++i) std::memcpy(&terms[i], &terms[0], sizeof(InputTerms));  // no 80-bit stores
+  return largest;
+}
+
 // The step, with the x87 stack after each line (top first). Its sums, in the plain step's order:
 //   y0 = x0 + (a01 x1)/2                 y2 = (x2 + (a22 x2)/2) + (a23 x3)/2
 //   y1 = x1 + (a10 x0)/2 + (a11 x1)/2 + (a12 x2)/2 + (a13 x3)/2 + (b1 (u0 + u1))/2
 //   y3 = x3 + (a30 x0)/2 + (a31 x1)/2 + (a32 x2)/2 + (a33 x3)/2 + (b3 (u0 + u1))/2
+// (the input terms made before),
 //   zi = ((pi0 y0 + pi1 y1) + pi2 y2) + pi3 y3
 //   vin = u1 - rin z1                    vla = (vin - z0) - rin z1
 // halving by a product with 0.5, and each channel stored as value * scale + offset. Operands
 // of a sum or product are swapped where that saves an exchange: both are commutative.
-int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, Sample* samples,
+int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, const InputTerms* input,
+                 Sample* samples,
                  Vector4& x, std::array<StateMaximum, 4>& maxima, std::array<double, 4>& thresholds) {
   int32_t done = 0;
   asm volatile(
@@ -104,16 +140,9 @@ int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Rea
       "fmuls 576(%[c])\n\t"
       "faddp %%st, %%st(2)\n\t"  // y1 y3 y2 y0
       // the input terms
-      "fldt (%[u])\n\t"
-      "fldt 16(%[u])\n\t"
-      "faddp %%st, %%st(1)\n\t"  // u y1 y3 y2 y0
-      "fldt 176(%[c])\n\t"
-      "fmul %%st(1), %%st\n\t"
-      "fmuls 576(%[c])\n\t"
-      "faddp %%st, %%st(2)\n\t"
-      "fldt 192(%[c])\n\t"
-      "fmulp %%st, %%st(1)\n\t"
-      "fmuls 576(%[c])\n\t"
+      "fldt (%[b])\n\t"
+      "faddp %%st, %%st(1)\n\t"
+      "fldt 16(%[b])\n\t"
       "faddp %%st, %%st(2)\n\t"  // y1 y3 y2 y0
       // z0
       "fldt 208(%[c])\n\t"
@@ -353,6 +382,7 @@ int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Rea
       "fxch %%st(1)\n\t"  // z0 z1 z2 z3: the next step's x
       "add $16, %[t]\n\t"
       "add $16, %[u]\n\t"
+      "add $32, %[b]\n\t"
       "add $96, %[s]\n\t"
       "inc %[i]\n\t"
       "jmp 1b\n\t"
@@ -370,7 +400,7 @@ int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Rea
       "fstpt 32(%[x])\n\t"
       "fstpt 48(%[x])\n\t"
       "7:\n\t"
-      : [i] "+r"(done), [t] "+r"(t), [u] "+r"(u), [s] "+r"(samples)
+      : [i] "+r"(done), [t] "+r"(t), [u] "+r"(u), [b] "+r"(input), [s] "+r"(samples)
       : [n] "r"(count), [c] "r"(&c), [x] "r"(x.data()), [m] "r"(maxima.data()), [th] "r"(thresholds.data())
       : "cc", "memory", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
   return done;

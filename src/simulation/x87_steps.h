@@ -24,16 +24,27 @@ struct StepConstants {
   double lower = 1 - 0x1p-40;  // lowers a maximum to a threshold below it
 };
 
+// The input's terms of y1 and y3 in a step: (b1 (u0 + u1))/2 and (b3 (u0 + u1))/2.
+struct InputTerms {
+  Real y1;
+  Real y3;
+};
+
+// The terms of steps 0 .. count-1 from the driver's values u[0..count], the same for all when
+// `constant` (u holds one value); returns the largest |u[1..count]|.
+Real MakeInputTerms(const StepConstants& c, const Real* u, int32_t count, bool constant, InputTerms* terms);
+
 bool ScalingIsDouble(const SimulationSettings& s);
 StepConstants MakeStepConstants(const EngineValues& ev, Real rin, const SimulationSettings& s);
 
 // Up to `count` trapezoidal steps from the state x, with the driver's values u[0..count] at the
-// times t[0..count]: each stores its six scaled channels in samples[i], updates the maxima and
+// times t[0..count] and their input terms: each stores its six scaled channels in samples[i], updates the maxima and
 // advances x; thresholds start at 0 with the maxima and are kept between calls. Stops before a step whose values are not finite, storing nothing of it; returns
 // the number of steps made. The arithmetic is the plain step's, operation for operation, kept
 // in the x87 registers: the compiler's code moves its values through memory, and 80-bit stores
 // are slow.
-int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, Sample* samples,
+int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, const InputTerms* input,
+                 Sample* samples,
                  Vector4& x, std::array<StateMaximum, 4>& maxima, std::array<double, 4>& thresholds);
 
 }  // namespace kovaro

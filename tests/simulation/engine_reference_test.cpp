@@ -220,23 +220,29 @@ TEST(EngineReference, EveryWaveformFeedbackAndStopModeBitForBit) {
       }
     }
   }
-  // Runs that overflow in a step, in the driver after it stops, in the display scaling: the
-  // same message and partial state, over the samples of a complete run.
+  // Runs that overflow in a step, in the driver after it stops, in the display scaling; values
+  // beyond the range of doubles, a scale that is not a double, another sequence of times for
+  // the same sine: the same messages, values and partial states, each over a complete run.
   state->Elements = circuits[0].second;
-  const auto overflowing = [&](const std::string& name, auto change) {
+  const auto variant = [&](const std::string& name, auto change) {
     SimulationSettings s;
     s.RGvin = Waveform::Sine;
     ExpectSameRun(*state, s, name + " (complete run before)");
     change(s);
     ExpectSameRun(*state, s, name);
   };
-  overflowing("step", [](SimulationSettings& s) { s.NEvin = 1e4930L; });
-  overflowing("driver", [](SimulationSettings& s) {
+  variant("step", [](SimulationSettings& s) { s.NEvin = 1e4930L; });
+  variant("driver", [](SimulationSettings& s) {
     s.NEtempo = 5e-5L;
     s.RGstop = StopMode::MultiplyVin;
     s.NEmult = 1e4931L;
   });
-  overflowing("scaling", [](SimulationSettings& s) { s.Scale[VCb] = 1e4928L; });
-  // The same sine at other times: the values kept from the run before do not apply.
-  overflowing("other times", [](SimulationSettings& s) { s.NEtmax = 0.99e-4L; });
+  variant("scaling", [](SimulationSettings& s) { s.Scale[VCb] = 1e4928L; });
+  variant("huge", [](SimulationSettings& s) { s.NEvin = 1e4000L; });
+  variant("tiny", [](SimulationSettings& s) { s.NEvin = 1e-4000L; });
+  variant("scale", [](SimulationSettings& s) {
+    s.Scale[VCb] = 0.1L;
+    s.Offset[ILa] = -0.0L;
+  });
+  variant("other times", [](SimulationSettings& s) { s.NEtmax = 0.99e-4L; });
 }
