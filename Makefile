@@ -41,6 +41,7 @@ bench: build
 	$(BUILD_DIR)/bench/kovaro_plot_bench
 	$(BUILD_DIR)/bench/kovaro_geometry_bench
 	$(BUILD_DIR)/bench/kovaro_frequency_bench
+	$(BUILD_DIR)/bench/kovaro_sweep_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

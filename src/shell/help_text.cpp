@@ -111,6 +111,11 @@ impedance of the same circuit against frequency, marks its natural
 modes and lists their frequencies and Q, and exports the circuit as a
 SPICE netlist. Ctrl+S in the time response window saves the plot as a
 picture.
+
+The "Parameter sweep" window runs the simulation once for each value
+of one element or of the input frequency, input voltage, stop time or
+feedback start, and plots and lists the largest VCb, the voltage gain
+and the energy ratio of each run.
 )";
   return text;
 }

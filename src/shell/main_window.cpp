@@ -63,6 +63,8 @@ void TForm1::BuildLeftColumn(const SimulationSettings& initial) {
   Button3->setPalette(red);
   Button1 = MakeButton(this, "Button1", QStringLiteral("Regular Tesla coil"), 8, 72, 137);
   Belements = MakeButton(this, "Belements", QStringLiteral("Edit elements"), 8, 104, 137);
+  Bsweep = MakeButton(this, "Bsweep", QStringLiteral("Parameter sweep"), 8, 134, 137);
+  Bsweep->resize(137, 21);  // between "Edit elements" and the label below
   MakeLabel(this, QStringLiteral("Input voltage (V peak)"), 8, 157);
   NEvin = MakeField(this, "NEvin", 8, 176, 100, initial.NEvin);
   CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, initial.CBoffset);

@@ -46,6 +46,7 @@ class TForm1 : public QWidget, public RunHost {
   QPushButton* Belements;
   QPushButton* Bgeometry;   // opens the coil geometry window, created on first use
   QPushButton* Bfrequency;  // opens the frequency response window, created on first use
+  QPushButton* Bsweep;      // opens the parameter sweep window, created on first use
   TNEdit* NEvin;
   QCheckBox* CBoffset;
   QCheckBox* CBdetails;

@@ -15,6 +15,7 @@ Program::Program()
   form1.SetWindows(&form2, &form3, &flossless, &flossy, &form4);
   QObject::connect(form1.Bgeometry, &QPushButton::clicked, &form1, [this] { ShowWindow(&Geometry()); });
   QObject::connect(form1.Bfrequency, &QPushButton::clicked, &form1, [this] { ShowWindow(&Frequency()); });
+  QObject::connect(form1.Bsweep, &QPushButton::clicked, &form1, [this] { ShowWindow(&SweepWindow()); });
 }
 
 TFgeometry& Program::Geometry() {
@@ -25,6 +26,11 @@ TFgeometry& Program::Geometry() {
 TFfrequency& Program::Frequency() {
   if (!frequency) frequency = std::make_unique<TFfrequency>(*state, form1);
   return *frequency;
+}
+
+TFsweep& Program::SweepWindow() {
+  if (!sweep) sweep = std::make_unique<TFsweep>(*state, form1);
+  return *sweep;
 }
 
 void Program::Start() { form1.show(); }

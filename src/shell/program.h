@@ -11,11 +11,12 @@
 #include "plot/plot_window.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "sweep/sweep_window.h"
 
 namespace kovaro {
 
 // The shared state and the six windows, created hidden in this order; the first is the main
-// window. The coil geometry and frequency response windows are created when first opened.
+// window. The coil geometry, frequency response and sweep windows are created when first opened.
 struct Program {
   Program();
 
@@ -25,6 +26,7 @@ struct Program {
   // The coil geometry and frequency response windows, created on first use.
   TFgeometry& Geometry();
   TFfrequency& Frequency();
+  TFsweep& SweepWindow();
 
   std::unique_ptr<AppState> state;
   TForm1 form1;
@@ -35,6 +37,7 @@ struct Program {
   TForm4 form4;
   std::unique_ptr<TFgeometry> geometry;
   std::unique_ptr<TFfrequency> frequency;
+  std::unique_ptr<TFsweep> sweep;
 };
 
 }  // namespace kovaro

@@ -69,7 +69,7 @@ void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log) {
   }
 }
 
-void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) {
+std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) {
   WaveformStore& store = state.Store;
   EngineValues& ev = state.Engine;
   store.ViewRange.TimeFrom = 0;
@@ -77,8 +77,8 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
   int32_t n = s.NEpontos;
   if (s.NEfin != 0 && Div(n, Ck(s.NEtmax * s.NEfin)) < 40) {
     // The refused run keeps the count of the last completed one: its samples are still there.
-    host.LogLine("Too few points.");
-    return;
+    host.LogLine(kTooFewPoints);
+    return std::nullopt;
   }
   if (n > kCapacity) {
     n = kCapacity;
@@ -130,11 +130,12 @@ void RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) 
   }
   SetValueLimits(s, ev, store.ViewRange);
   if (s.CBsalvar) WriteTableFile(state.DesignName, store, host);
-  WriteRunReport(ev.StateMaxima, state.Elements, s, host);
+  const RunSummary summary = WriteRunReport(ev.StateMaxima, state.Elements, s, host);
   host.EnableSaveReference();
   store.ShownChannels = s.Shown;
   store.FullRange = store.ViewRange;
   host.ShowPlot();
+  return summary;
 }
 
 }  // namespace kovaro

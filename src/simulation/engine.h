@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "shell/real.h"
 #include "shell/report_log.h"
@@ -11,6 +12,8 @@
 namespace kovaro {
 
 struct AppState;
+
+inline constexpr const char* kTooFewPoints = "Too few points.";
 
 struct StateMaximum {
   Real Value = 0;  // signed value of largest magnitude, volts or amperes
@@ -35,6 +38,12 @@ struct EngineValues {
   Real t = 0;
 };
 
+// The figures of a run's report besides its maxima.
+struct RunSummary {
+  Real VoltageGain = 0;  // maximum VCb / NEvin
+  Real EnergyRatio = 0;  // of the maximum energies in Cb and Ca
+};
+
 // What a run does to the windows around it.
 class RunHost : public ReportLog {
  public:
@@ -50,8 +59,9 @@ void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log);
 // The step of a run of n points over `duration`.
 Real StepLength(Real duration, int32_t n);
 
-// One "Simulate and plot" run. A fault throws FloatError or FileError and leaves what the
-// run did before it.
-void RunSimulation(AppState& state, const SimulationSettings& settings, RunHost& host);
+// One "Simulate and plot" run, giving its report's gain and energy ratio; none when it is
+// refused for too few points. A fault throws FloatError or FileError and leaves what the run
+// did before it.
+std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& settings, RunHost& host);
 
 }  // namespace kovaro

@@ -27,7 +27,7 @@ void WriteTableFile(const std::string& design_name, const WaveformStore& store, 
   log.LogLine("Table saved as " + name + " with " + FormatInt(rows) + " points.");
 }
 
-void WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& el,
+RunSummary WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& el,
                     const SimulationSettings& s, ReportLog& log) {
   struct Line {
     const char* label;
@@ -46,12 +46,13 @@ void WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet&
   const Real gain = Div(vcb, s.NEvin);
   log.LogLine("Maximum voltage gain obtained=" + FormatReal(gain, 14, 5));
   const Real q = Div(vcb, maxima[StVCa].Value);
-  log.LogLine("Ratio of maximum energies in the capacitors=" +
-              FormatReal(Ck(Ck(q * q) * Div(el.Cb, el.Ca)), 10, 5));
+  const Real ratio = Ck(Ck(q * q) * Div(el.Cb, el.Ca));
+  log.LogLine("Ratio of maximum energies in the capacitors=" + FormatReal(ratio, 10, 5));
   if (s.CBdetails) {
     log.LogLine("Ratio to the voltage gain of a capacitor-discharge system: " +
                 FormatReal(std::fabs(Div(gain, Sqrt(Div(el.Ca, el.Cb)))), 10, 5));
   }
+  return RunSummary{gain, ratio};
 }
 
 }  // namespace kovaro

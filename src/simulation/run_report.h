@@ -16,7 +16,7 @@ namespace kovaro {
 void WriteTableFile(const std::string& design_name, const WaveformStore& store, ReportLog& log);
 
 // The report of a completed run: maxima with energies and times, gain, energy ratio.
-void WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& elements,
+RunSummary WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& elements,
                     const SimulationSettings& settings, ReportLog& log);
 
 }  // namespace kovaro

@@ -9,11 +9,8 @@
 #include <cmath>
 #include <memory>
 
-#include "design/design_host_fake.h"
-#include "design/lossless.h"
-#include "design/lossy.h"
-#include "design/tesla.h"
 #include "shell/app_state.h"
+#include "simulation/cross_check_circuits.h"
 #include "simulation/run_host_fake.h"
 #include "simulation/run_report.h"
 
@@ -184,20 +181,7 @@ void ExpectSameRun(AppState& state, const SimulationSettings& s, const std::stri
 
 TEST(EngineReference, EveryWaveformFeedbackAndStopModeBitForBit) {
   auto state = std::make_unique<AppState>();
-  RecordingDesignHost design;
-  std::vector<std::pair<std::string, ElementSet>> circuits;
-  BlosslessClick(LosslessInputs{}, *state, design);
-  circuits.emplace_back("lossless", state->Elements);
-  {
-    ScopedWorkDir dir;
-    BdesignClick(LossyInputs{}, *state, design);
-  }
-  state->Elements.RLa = 0.05L;
-  state->Elements.RLb = 40;
-  state->Elements.Rin = 0.3L;
-  circuits.emplace_back("lossy", state->Elements);
-  BapplyClick(TeslaInputs{}, *state, design);
-  circuits.emplace_back("regular", state->Elements);
+  const auto circuits = CrossCheckCircuits();
   for (const auto& [circuit, elements] : circuits) {
     state->Elements = elements;
     for (int w = 0; w < 4; ++w) {

@@ -1,0 +1,132 @@
+#include "sweep/sweep.h"
+
+#include <cmath>
+
+#include "shell/float_error.h"
+#include "shell/format.h"
+#include "shell/messages.h"
+#include "shell/text_file.h"
+
+namespace kovaro {
+namespace {
+
+// The runs' own windows: their lines are not reported, a sweep reports its rows.
+class QuietHost : public RunHost {
+ public:
+  void LogLine(const std::string&) override {}
+  void SetPoints(int32_t) override {}
+  void EnableSaveReference() override {}
+  void ShowPlot() override {}
+};
+
+Real& Swept(SweptQuantity q, ElementSet& e, SimulationSettings& s) {
+  switch (q) {
+    case SweptQuantity::Ca: return e.Ca;
+    case SweptQuantity::La: return e.La;
+    case SweptQuantity::Lb: return e.Lb;
+    case SweptQuantity::Cb: return e.Cb;
+    case SweptQuantity::Rb: return e.Rb;
+    case SweptQuantity::kab: return e.kab;
+    case SweptQuantity::RLa: return e.RLa;
+    case SweptQuantity::RLb: return e.RLb;
+    case SweptQuantity::Rin: return e.Rin;
+    case SweptQuantity::NEfin: return s.NEfin;
+    case SweptQuantity::NEvin: return s.NEvin;
+    case SweptQuantity::NEtempo: return s.NEtempo;
+    case SweptQuantity::NEstart: return s.NEstart;
+  }
+  return e.Ca;
+}
+
+}  // namespace
+
+Real SweptValue(SweptQuantity q, const ElementSet& elements, const SimulationSettings& settings) {
+  ElementSet e = elements;
+  SimulationSettings s = settings;
+  return Swept(q, e, s);
+}
+
+SweepRange RangeAround(Real value) {
+  if (value == 0) return SweepRange{0, 1, 21};
+  return SweepRange{value * 0.9L, value * 1.1L, 21};
+}
+
+std::string SweptName(SweptQuantity q) {
+  static const char* const kNames[kSweptCount] = {
+      "Ca (F)",      "La (H)",     "Lb (H)",     "Cb (F)",
+      "Rb (Ohms)",   "kab",        "RLa (Ohms)", "RLb (Ohms)",
+      "Rin (Ohms)",  "Input frequency (Hz)", "Input voltage (V peak)", "Stop time (s)",
+      "Feedback start (s)"};
+  return kNames[static_cast<int32_t>(q)];
+}
+
+void ValidateSweep(const SweepRange& r) {
+  if (r.points < 2 || r.points > kMostSweepPoints)
+    throw InputError("Points: a sweep takes from 2 to " + FormatInt(kMostSweepPoints) + " points");
+  if (r.to == r.from) throw InputError("To: the end of a sweep must differ from its start (From)");
+  if (r.logarithmic && !(r.from > 0 && r.to > 0))
+    throw InputError("From, To: a logarithmic sweep takes positive values only");
+}
+
+Real SweepValue(const SweepRange& r, int32_t i) {
+  if (i == 0) return r.from;
+  if (i == r.points - 1) return r.to;
+  const Real steps = static_cast<Real>(r.points - 1);
+  if (r.logarithmic) return Ck(r.from * std::pow(Div(r.to, r.from), Div(i, steps)));
+  return Ck(r.from + Div(Ck(Ck(r.to - r.from) * i), steps));
+}
+
+std::string SweepRow(const SweepPoint& p) {
+  std::string row = FormatReal(p.value, 15, -1);
+  if (!p.fault.empty()) return row + " " + p.fault;
+  return row + " " + FormatReal(p.maxima[StVCb].Value, 15, 5) + " " + FormatReal(p.summary.VoltageGain, 14, 5) +
+         " " + FormatReal(p.summary.EnergyRatio, 10, 5);
+}
+
+Sweep::Sweep(const ElementSet& elements, const SimulationSettings& settings, SweptQuantity quantity,
+             const SweepRange& range)
+    : elements_(elements), settings_(settings), quantity_(quantity), range_(range),
+      state_(std::make_unique<AppState>()) {
+  ValidateSweep(range);
+  settings_.CBsalvar = false;
+  // Every value first: a range whose values overflow is refused before any run.
+  points_.reserve(static_cast<size_t>(range.points));
+  for (int32_t i = 0; i < range.points; ++i) values_.push_back(SweepValue(range, i));
+}
+
+const SweepPoint& Sweep::Next() {
+  SweepPoint point;
+  point.value = values_[points_.size()];
+  state_->Elements = elements_;
+  SimulationSettings s = settings_;
+  Swept(quantity_, state_->Elements, s) = point.value;
+  QuietHost host;
+  try {
+    const std::optional<RunSummary> summary = RunSimulation(*state_, s, host);
+    if (summary) {
+      point.maxima = state_->Engine.StateMaxima;
+      point.summary = *summary;
+    } else {
+      point.fault = kTooFewPoints;
+    }
+  } catch (const KovaroError& e) {
+    point.fault = e.what();
+  }
+  points_.push_back(point);
+  return points_.back();
+}
+
+void LogSweepStart(SweptQuantity quantity, ReportLog& log) {
+  log.LogLine("");
+  log.LogLine("Sweep of " + SweptName(quantity) + ":");
+}
+
+void WriteSweepFile(const std::string& design_name, const std::vector<SweepPoint>& points, ReportLog& log) {
+  const std::string name = design_name + ".swp";
+  TextFile file(name);
+  for (const SweepPoint& p : points) file.WriteLine(SweepRow(p));
+  file.Close();
+  log.LogLine("Sweep saved as " + name);
+}
+
+}  // namespace kovaro

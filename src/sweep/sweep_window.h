@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "shell/app_state.h"
+#include "sweep/sweep.h"
+
+class QCheckBox;
+class QComboBox;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace kovaro {
+
+class SweepChart;
+class TForm1;
+class TNEdit;
+
+// "Parameter sweep": runs of the circuit with one element or setting stepped over a range, the
+// largest |VCb|, the gain and the energy ratio of each plotted and reported.
+class TFsweep : public QWidget {
+ public:
+  TFsweep(AppState& state, TForm1& main);
+
+  void BsweeprunClick();
+  void BsweepcancelClick();
+  bool Running() const { return sweep_ != nullptr; }
+
+  QComboBox* CBparam;
+  TNEdit* NEsfrom;
+  TNEdit* NEsto;
+  TNEdit* NEscount;
+  QCheckBox* CBslog;
+  QPushButton* Bsweeprun;
+  QPushButton* Bsweepcancel;
+  QProgressBar* Progress;
+  SweepChart* Chart;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void RunSome();  // the points that fit in one turn of the event loop
+  void Finish();   // plot, file and buttons, after the last point or a cancel
+
+  AppState& state_;
+  TForm1& main_;
+  QTimer* timer_;
+  std::unique_ptr<Sweep> sweep_;  // the sweep running, if any
+  bool cancelled_ = false;
+};
+
+}  // namespace kovaro
