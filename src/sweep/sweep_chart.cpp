@@ -35,18 +35,19 @@ SweepChart::SweepChart(QWidget* parent) : QChartView(new QChart(), parent) {
   Gain->setName(QStringLiteral("|Maximum voltage gain|"));
   Ratio = new QLineSeries(chart);
   Ratio->setName(QStringLiteral("Ratio of maximum energies"));
-  // The gain follows |VCb| unless the input voltage is swept: dashed, so that both show.
-  QPen dashed = Gain->pen();
-  dashed.setStyle(Qt::DashLine);
-  Gain->setPen(dashed);
   for (QLineSeries* s : {Vcb, Gain, Ratio}) {
     s->setPointsVisible(true);
     chart->addSeries(s);
   }
+  // The gain follows |VCb| unless the input voltage is swept: dashed, so that both show (the
+  // theme's colour is given when the series is added).
+  QPen dashed = Gain->pen();
+  dashed.setStyle(Qt::DashLine);
+  Gain->setPen(dashed);
   linear_ = new QValueAxis(chart);
+  linear_->setLabelFormat(QStringLiteral("%.4g"));
   logarithmic_ = new QLogValueAxis(chart);
   logarithmic_->setLabelFormat(QStringLiteral("%.3g"));
-  logarithmic_->setMinorTickCount(8);
   volts_ = new QValueAxis(chart);
   volts_->setTitleText(QStringLiteral("|Maximum VCb| (V)"));
   gain_ = new QValueAxis(chart);
@@ -89,7 +90,14 @@ void SweepChart::Show(SweptQuantity quantity, bool logarithmic, const std::vecto
   if (!points.empty()) {
     const double from = static_cast<double>(points.front().value);
     const double to = static_cast<double>(points.back().value);
-    wanted->setRange(std::min(from, to), std::max(from, to));
+    const double low = std::min(from, to), high = std::max(from, to);
+    wanted->setRange(low, high);
+    // Labels at powers of the base: of ten over many decades, four steps over fewer.
+    if (logarithmic) {
+      const double base = std::min(10.0, std::pow(high / low, 0.25));
+      logarithmic_->setBase(base);
+      logarithmic_->setMinorTickCount(base == 10.0 ? 8 : 0);
+    }
   }
   FitRange(volts_, vcb);
   FitRange(gain_, gain);
