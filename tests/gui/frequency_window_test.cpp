@@ -18,13 +18,6 @@ using namespace kovaro;
 
 namespace {
 
-// The lossless design with the window's defaults, as a user makes it.
-void LosslessDesign(Program& p) {
-  p.Start();
-  Click(p.form1.Button3);
-  Click(p.flossless.Blossless);
-}
-
 // Runs an action with /sys, which refuses new files even to root, as the working directory.
 template <class Action>
 void InRefusingDirectory(Action action) {

@@ -13,6 +13,7 @@
 
 #include "shell/error_box.h"
 #include "shell/main_window.h"
+#include "shell/program.h"
 
 // Records the texts of the error boxes instead of showing them.
 class ErrorRecorder {
@@ -69,4 +70,11 @@ inline void Hover(QWidget* widget, QPoint pos) {
   QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(widget, &move);
+}
+
+// The lossless design with the window's defaults, as a user makes it.
+inline void LosslessDesign(kovaro::Program& p) {
+  p.Start();
+  Click(p.form1.Button3);
+  Click(p.flossless.Blossless);
 }

@@ -29,13 +29,6 @@ void WaitForSweep(TFsweep& w) {
   while (w.Running() && waited.elapsed() < 60000) QApplication::processEvents();
 }
 
-// The lossless design with the window's defaults, as a user makes it.
-void LosslessDesign(Program& p) {
-  p.Start();
-  Click(p.form1.Button3);
-  Click(p.flossless.Blossless);
-}
-
 QString Text(Real v) { return QString::fromStdString(FormatReal(v, 1, -1)).trimmed(); }
 
 }  // namespace
