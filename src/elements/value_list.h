@@ -13,7 +13,7 @@ using ValueList = std::vector<std::pair<std::string, Real>>;
 
 // Writes one "name value" line per pair (value as FormatReal(x, 15, -1), CRLF) into a new
 // file of that name in the working directory, then logs "Value list saved as " + name.
-// Throws FileError at the first failure; the lines written before stay in the file.
+// Throws FileError at the first failure; an older file of the name then keeps its bytes.
 void WriteValueList(const std::string& file_name, const ValueList& values, ReportLog& log);
 
 }  // namespace kovaro

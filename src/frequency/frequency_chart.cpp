@@ -1,14 +1,29 @@
 #include "frequency/frequency_chart.h"
 
+#include <QCategoryAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QMouseEvent>
-#include <QValueAxis>
-#include <algorithm>
 #include <cmath>
 
+#include "chart/chart_axis.h"
+
 namespace kovaro {
+namespace {
+
+// The points whose two positions are drawable; a gain of 0 has no place on a dB axis.
+QList<QPointF> Points(const AxisScale& x, const std::vector<Real>& xs, const AxisScale& y,
+                      const std::vector<Real>& ys) {
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(xs.size()));
+  for (size_t i = 0; i < xs.size(); ++i) {
+    const QPointF p(x.Position(xs[i]), y.Position(ys[i]));
+    if (std::isfinite(p.x()) && std::isfinite(p.y())) points.append(p);
+  }
+  return points;
+}
+
+}  // namespace
 
 // The view owns the chart it is built with (a chart set later would leave its first one).
 FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart(), parent) {
@@ -23,60 +38,46 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart(), paren
   Impedance->setName(QStringLiteral("|Zin| (ohm)"));
   chart->addSeries(Gain);
   chart->addSeries(Impedance);
-  frequency_ = new QLogValueAxis(chart);
-  frequency_->setTitleText(QStringLiteral("Frequency (Hz)"));
-  frequency_->setLabelFormat(QStringLiteral("%.3g"));
-  frequency_->setMinorTickCount(8);
-  decibels_ = new QValueAxis(chart);
-  decibels_->setTitleText(QStringLiteral("Gain (dB)"));
-  ohms_ = new QLogValueAxis(chart);
-  ohms_->setTitleText(QStringLiteral("|Zin| (ohm)"));
-  ohms_->setLabelFormat(QStringLiteral("%.3g"));
-  chart->addAxis(frequency_, Qt::AlignBottom);
-  chart->addAxis(decibels_, Qt::AlignLeft);
-  chart->addAxis(ohms_, Qt::AlignRight);
-  Gain->attachAxis(frequency_);
-  Gain->attachAxis(decibels_);
-  Impedance->attachAxis(frequency_);
-  Impedance->attachAxis(ohms_);
+  FrequencyAxis = MakeScaleAxis(chart);
+  FrequencyAxis->setTitleText(QStringLiteral("Frequency (Hz)"));
+  DecibelAxis = MakeScaleAxis(chart);
+  DecibelAxis->setTitleText(QStringLiteral("Gain (dB)"));
+  OhmAxis = MakeScaleAxis(chart);
+  OhmAxis->setTitleText(QStringLiteral("|Zin| (ohm)"));
+  chart->addAxis(FrequencyAxis, Qt::AlignBottom);
+  chart->addAxis(DecibelAxis, Qt::AlignLeft);
+  chart->addAxis(OhmAxis, Qt::AlignRight);
+  Gain->attachAxis(FrequencyAxis);
+  Gain->attachAxis(DecibelAxis);
+  Impedance->attachAxis(FrequencyAxis);
+  Impedance->attachAxis(OhmAxis);
 }
 
-void FrequencyChart::Show(const std::vector<Real>& f, const std::vector<Response>& r,
-                          const std::vector<Mode>& modes) {
-  QList<QPointF> gain;
-  QList<QPointF> ohms;
-  double low = INFINITY, high = -INFINITY, least = INFINITY, most = 0;
-  for (size_t i = 0; i < f.size(); ++i) {
-    const double x = static_cast<double>(f[i]);
-    const double db = static_cast<double>(Decibels(r[i].gain));
-    const double z = static_cast<double>(std::abs(r[i].impedance));
-    gain.append({x, db});
-    ohms.append({x, z});
-    low = std::min(low, db);
-    high = std::max(high, db);
-    if (z > 0) least = std::min(least, z);
-    most = std::max(most, z);
-  }
-  Gain->replace(gain);
-  Impedance->replace(ohms);
-  frequency_->setRange(static_cast<double>(f.front()), static_cast<double>(f.back()));
-  const double margin = std::max(1.0, (high - low) * 0.05);
-  decibels_->setRange(low - margin, high + margin);
-  if (most > 0) ohms_->setRange(least / 2, most * 2);
+void FrequencyChart::Show(const FrequencyPlot& plot) {
+  const AxisScale frequency = AxisScale::Logarithmic(plot.f.front(), plot.f.back());
+  const AxisScale decibels = FitLinear(plot.decibels, 1);
+  const AxisScale ohms = FitLogarithmic(plot.ohms);
+  Gain->replace(Points(frequency, plot.f, decibels, plot.decibels));
+  Impedance->replace(Points(frequency, plot.f, ohms, plot.ohms));
+  ShowScale(FrequencyAxis, frequency);
+  ShowScale(DecibelAxis, decibels);
+  ShowScale(OhmAxis, ohms);
+  frequency_ = frequency;
 
   for (QLineSeries* line : modes_) chart()->removeSeries(line);
   qDeleteAll(modes_);
   modes_.clear();
-  for (const Mode& m : modes) {
-    if (!m.oscillating || m.f < f.front() || m.f > f.back()) continue;
+  for (const Mode& m : plot.modes) {
+    if (!m.oscillating || m.f < plot.f.front() || m.f > plot.f.back()) continue;
     auto* line = new QLineSeries(chart());
     line->setName(QStringLiteral("Modes"));
     line->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
-    line->append(static_cast<double>(m.f), low - margin);
-    line->append(static_cast<double>(m.f), high + margin);
+    const double x = frequency.Position(m.f);
+    line->append(x, 0);
+    line->append(x, 1);
     chart()->addSeries(line);
-    line->attachAxis(frequency_);
-    line->attachAxis(decibels_);
+    line->attachAxis(FrequencyAxis);
+    line->attachAxis(DecibelAxis);
     if (!modes_.empty()) chart()->legend()->markers(line).first()->setVisible(false);
     modes_.push_back(line);
   }
@@ -85,8 +86,8 @@ void FrequencyChart::Show(const std::vector<Real>& f, const std::vector<Response
 void FrequencyChart::mouseMoveEvent(QMouseEvent* event) {
   QChartView::mouseMoveEvent(event);
   const QPointF pos = event->position();
-  if (OnHover && chart()->plotArea().contains(pos) && Gain->count() > 0)
-    OnHover(static_cast<Real>(chart()->mapToValue(pos, Gain).x()));
+  if (OnHover && frequency_ && chart()->plotArea().contains(pos))
+    OnHover(frequency_->ValueAt(chart()->mapToValue(pos, Gain).x()));
 }
 
 }  // namespace kovaro

@@ -2,13 +2,14 @@
 
 #include <QChartView>
 #include <functional>
+#include <optional>
 #include <vector>
 
-#include "frequency/response.h"
+#include "chart/axis_scale.h"
+#include "frequency/frequency_plot.h"
 
+class QCategoryAxis;
 class QLineSeries;
-class QLogValueAxis;
-class QValueAxis;
 
 namespace kovaro {
 
@@ -18,21 +19,22 @@ class FrequencyChart : public QChartView {
  public:
   explicit FrequencyChart(QWidget* parent);
 
-  void Show(const std::vector<Real>& f, const std::vector<Response>& r, const std::vector<Mode>& modes);
+  void Show(const FrequencyPlot& plot);
 
   // Called with the frequency under the mouse while it moves over the plot area.
   std::function<void(Real f)> OnHover;
 
   QLineSeries* Gain;
   QLineSeries* Impedance;
+  QCategoryAxis* FrequencyAxis;
+  QCategoryAxis* DecibelAxis;
+  QCategoryAxis* OhmAxis;
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  QLogValueAxis* frequency_;
-  QValueAxis* decibels_;
-  QLogValueAxis* ohms_;
+  std::optional<AxisScale> frequency_;  // the scale of the plot shown
   std::vector<QLineSeries*> modes_;
 };
 

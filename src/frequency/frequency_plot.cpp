@@ -19,13 +19,16 @@ void ValidateRange(const FrequencyRange& range) {
 
 FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log) {
   ValidateRange(range);
-  FrequencyPlot plot{BuildCircuit(e, no_load), {}, LogFrequencies(range.from, range.to, range.points), {}};
+  FrequencyPlot plot{BuildCircuit(e, no_load), {}, LogFrequencies(range.from, range.to, range.points), {}, {}, {}};
   plot.modes = NaturalModes(plot.circuit);
   plot.response.reserve(plot.f.size());
   size_t largest = 0;
   for (size_t i = 0; i < plot.f.size(); ++i) {
-    plot.response.push_back(FrequencyResponse(plot.circuit, plot.f[i]));
-    if (std::abs(plot.response[i].gain) > std::abs(plot.response[largest].gain)) largest = i;
+    const Response r = FrequencyResponse(plot.circuit, plot.f[i]);
+    plot.response.push_back(r);
+    plot.decibels.push_back(Decibels(r.gain));
+    plot.ohms.push_back(std::abs(r.impedance));
+    if (std::abs(r.gain) > std::abs(plot.response[largest].gain)) largest = i;
   }
   log.LogLine("");
   log.LogLine("Natural modes:");
@@ -33,9 +36,10 @@ FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRang
   for (const Mode& m : plot.modes) {
     const std::string name = "Mode " + FormatInt(++i) + ": ";
     if (m.oscillating) {
-      log.LogLine(name + "f=" + FormatReal(m.f, 15, 5) + " Hz, Q=" + FormatReal(m.Q, 15, -1));
+      log.LogLine(name + "f=" + FormatReal(m.f, 15, 5) + " Hz, " +
+                  (std::isinf(m.Q) ? "no damping" : "Q=" + FormatReal(m.Q, 15, -1)));
     } else {
-      log.LogLine(name + "time constant=" + FormatReal(m.tau, 15, -1) + " s");
+      log.LogLine(name + (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s"));
     }
   }
   log.LogLine("Largest gain=" + FormatReal(std::abs(plot.response[largest].gain), 15, 5) + " at " +

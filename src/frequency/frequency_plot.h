@@ -12,15 +12,19 @@ namespace kovaro {
 // Refuses a range that is not `points` >= 2 positive, increasing frequencies.
 void ValidateRange(const FrequencyRange& range);
 
-// What "Plot" shows: the circuit, its modes and its response at the range's frequencies.
+// What "Plot" shows: the circuit, its modes and its response at the range's frequencies, with
+// the gain in dB (minus infinity for a gain of 0) and |Zin| as the chart draws them.
 struct FrequencyPlot {
   CircuitSystem circuit;
   std::vector<Mode> modes;
   std::vector<Real> f;
   std::vector<Response> response;
+  std::vector<Real> decibels;
+  std::vector<Real> ohms;
 };
 
-// "Plot": computes everything first, then reports the modes and the largest gain.
+// "Plot": computes everything first, then reports the modes and the largest gain, so that a
+// fault reports nothing. A mode without damping is reported as such.
 FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log);
 
 // A range around the circuit's oscillating modes, from a third below the lowest to half

@@ -1,6 +1,5 @@
 #include "frequency/frequency_window.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -11,6 +10,7 @@
 #include "shell/format.h"
 #include "shell/main_window.h"
 #include "shell/nedit.h"
+#include "shell/numeric_text.h"
 #include "shell/widgets.h"
 
 namespace kovaro {
@@ -51,9 +51,8 @@ FrequencyRange TFfrequency::Range() const {
 
 void TFfrequency::BfplotClick() {
   Guarded(this, [this] {
-    const FrequencyPlot plot =
-        kovaro::BfplotClick(state_.Elements, main_.CBnoload->isChecked(), Range(), main_);
-    Chart->Show(plot.f, plot.response, plot.modes);
+    const FrequencyPlot plot = kovaro::BfplotClick(state_.Elements, main_.ReadSettings().CBnoload, Range(), main_);
+    Chart->Show(plot);
     plotted_ = plot.circuit;
     Readout->clear();
   });
@@ -70,10 +69,9 @@ void TFfrequency::ShowReadout(Real f) {
   try {
     const Response r = FrequencyResponse(*plotted_, f);
     Readout->setText(QStringLiteral("f=%1 Hz   gain=%2 dB (%3)   |Zin|=%4 ohm (%5)")
-                         .arg(QString::fromStdString(FormatReal(f, 1, 3)),
-                              QString::fromStdString(FormatReal(Decibels(r.gain), 1, 3)), Degrees(r.gain),
-                              QString::fromStdString(FormatReal(std::abs(r.impedance), 1, 4)),
-                              Degrees(r.impedance)));
+                         .arg(QString::fromStdString(ShortText(f, 7)),
+                              QString::fromStdString(ShortText(Decibels(r.gain), 6)), Degrees(r.gain),
+                              QString::fromStdString(ShortText(std::abs(r.impedance), 6)), Degrees(r.impedance)));
   } catch (const FloatError&) {
     Readout->clear();  // exactly on an undamped mode: no finite value to show
   }
@@ -87,7 +85,7 @@ void TFfrequency::showEvent(QShowEvent* event) {
   ranged_for_ = state_.Elements;
   try {
     const auto range =
-        RangeAroundModes(NaturalModes(BuildCircuit(state_.Elements, main_.CBnoload->isChecked())));
+        RangeAroundModes(NaturalModes(BuildCircuit(state_.Elements, main_.ReadSettings().CBnoload)));
     if (!range) return;
     NEflo->setPanelReal(range->from);
     NEfhi->setPanelReal(range->to);

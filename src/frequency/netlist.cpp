@@ -1,9 +1,16 @@
 #include "frequency/netlist.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
+#include <memory>
+#include <utility>
 
+#include "shell/app_state.h"
 #include "shell/float_error.h"
+#include "shell/messages.h"
 #include "shell/numeric_text.h"
 #include "shell/text_file.h"
 #include "simulation/circuit.h"
@@ -13,8 +20,19 @@
 namespace kovaro {
 namespace {
 
-// The general text of a field: locale-free, and read by SPICE as written.
-std::string N(Real x) { return GeneralText(x); }
+// ngspice's AC sweep never ends with many more points a decade than this.
+constexpr Real kMostPointsPerDecade = 1e6L;
+
+// A number as SPICE reads it: the general text of a field, locale-free, refused when a
+// double cannot hold it, since SPICE would read it as infinite or as 0.
+std::string N(Real x, const char* what) {
+  const std::string text = GeneralText(x);
+  errno = 0;
+  const double read = std::strtod(text.c_str(), nullptr);
+  if (!std::isfinite(read) || (read == 0) != (x == 0) || (read != 0 && std::fabs(read) < DBL_MIN))
+    throw InputError(std::string(what) + "=" + text + " is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
+  return text;
+}
 
 const char* StopModeName(StopMode mode) {
   switch (mode) {
@@ -30,21 +48,53 @@ const char* StopModeName(StopMode mode) {
   return "";
 }
 
+// The numbers' texts one after another, so that the first one SPICE cannot read is named.
+std::string Numbers(std::initializer_list<std::pair<Real, const char*>> numbers) {
+  std::string text;
+  for (const auto& [x, what] : numbers) {
+    if (!text.empty()) text += ' ';
+    text += N(x, what);
+  }
+  return text;
+}
+
 std::string Source(const SimulationSettings& s, Real h) {
+  const char* volts = "Input voltage (V peak)";
+  const char* hertz = "Input frequency (Hz)";
+  const char* seconds = "Final time (s)";
   const Real v = s.NEvin;
   const Real offset = s.CBoffset ? v : 0;
   const Real period = Div(1, s.NEfin);
   std::string line = "V1 in 0 DC 0 AC 1 ";
   if (s.RGvin == Waveform::Sine || s.RGvin == Waveform::Cosine) {
-    const char* phase = s.RGvin == Waveform::Sine ? "0" : "90";
-    return line + "SIN(" + N(offset) + " " + N(v) + " " + N(s.NEfin) + " 0 0 " + phase + ")\n";
+    const char* phase = s.RGvin == Waveform::Sine ? " 0 0 0)\n" : " 0 0 90)\n";
+    return line + "SIN(" + Numbers({{offset, volts}, {v, volts}, {s.NEfin, hertz}}) + phase;
   }
   // The square wave as a pulse train with edges of a tenth of a step, centred on the
   // switching times: the first at half a period (squared sine) or a quarter (squared cosine).
   const Real edge = h / 10;
   const Real first = s.RGvin == Waveform::SquaredSine ? period / 2 : period / 4;
-  return line + "PULSE(" + N(Ck(v + offset)) + " " + N(Ck(offset - v)) + " " + N(first - edge / 2) + " " +
-         N(edge) + " " + N(edge) + " " + N(period / 2 - edge) + " " + N(period) + ")\n";
+  return line + "PULSE(" +
+         Numbers({{Ck(v + offset), volts},
+                  {Ck(offset - v), volts},
+                  {first - edge / 2, hertz},
+                  {edge, seconds},
+                  {edge, seconds},
+                  {period / 2 - edge, hertz},
+                  {period, hertz}}) +
+         ")\n";
+}
+
+// The AC sweep of `range`: as many points a decade as give its points.
+std::string AcLine(const FrequencyRange& range) {
+  const Real ratio = range.to / range.from;
+  const Real decades = std::isfinite(ratio) ? std::log10(ratio) : std::log10(range.to) - std::log10(range.from);
+  const Real per_decade = std::fmax(1, std::ceil((range.points - 1) / decades));
+  if (per_decade > kMostPointsPerDecade)
+    throw InputError("Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) "
+                     "to To (Hz) or take fewer points");
+  return ".ac dec " + GeneralText(per_decade) + " " + Numbers({{range.from, "From (Hz)"}, {range.to, "To (Hz)"}}) +
+         "\n";
 }
 
 }  // namespace
@@ -56,38 +106,50 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
   std::string n = "* " + title + "\n";
   n += "* The driver's primary current feedback and its stop modes cannot be expressed here.\n";
   if (s.CBsegue)
-    n += "* The run switches the driver with the primary current after t=" + N(s.NEstart) + " s.\n";
+    n += "* The run switches the driver with the primary current after t=" + GeneralText(s.NEstart) + " s.\n";
   if (s.NEtempo < s.NEtmax)
-    n += "* The run stops the driver at t=" + N(s.NEtempo) + " s (" + StopModeName(s.RGstop) + ").\n";
+    n += "* The run stops the driver at t=" + GeneralText(s.NEtempo) + " s (" + StopModeName(s.RGstop) + ").\n";
   n += Source(s, h);
   const char* node = "in";
   auto series = [&](const char* name, Real r, const char* next) {
     if (r == 0) return;
-    n += std::string(name) + " " + node + " " + next + " " + N(r) + "\n";
+    n += std::string(name) + " " + node + " " + next + " " + N(r, name) + "\n";
     node = next;
   };
   series("Rin", e.Rin, "x");
-  n += std::string("Ca ") + node + " a " + N(e.Ca) + "\n";
+  const std::string terminal = node;  // the driver's output, after its resistance
+  n += std::string("Ca ") + node + " a " + N(e.Ca, "Ca") + "\n";
   node = "a";
   series("RLa", e.RLa, "al");
-  n += std::string("La ") + node + " 0 " + N(e.La) + "\n";
-  n += "Cb b 0 " + N(e.Cb) + "\n";
-  if (!s.CBnoload) n += "Rb b 0 " + N(e.Rb) + "\n";
+  n += std::string("La ") + node + " 0 " + N(e.La, "La") + "\n";
+  n += "Cb b 0 " + N(e.Cb, "Cb") + "\n";
+  if (!s.CBnoload) n += "Rb b 0 " + N(e.Rb, "Rb") + "\n";
   node = "b";
   series("RLb", e.RLb, "bl");
-  n += std::string("Lb ") + node + " 0 " + N(e.Lb) + "\n";
-  n += "K1 La Lb " + N(e.kab) + "\n";
+  n += std::string("Lb ") + node + " 0 " + N(e.Lb, "Lb") + "\n";
+  n += "K1 La Lb " + N(e.kab, "kab") + "\n";
   n += ".options reltol=1e-6\n";
-  n += ".tran " + N(h) + " " + N(s.NEtmax) + " 0 " + N(h) + " uic\n";
-  const Real decades = std::log10(range.to / range.from);
-  const Real per_decade = std::fmax(1, std::ceil((range.points - 1) / decades));
-  n += ".ac dec " + N(per_decade) + " " + N(range.from) + " " + N(range.to) + "\n";
+  const char* seconds = "Final time (s)";
+  const std::string step = N(h, seconds);
+  n += ".tran " + step + " " + N(s.NEtmax, seconds) + " 0 " + step + " uic\n";
+  n += AcLine(range);
+  // What the plot shows: Vin at the driver's output, VCa, ILa, VCb, ILb and VLa (across the
+  // primary's branch); and |VCb/Vdrive| and the primary current of the response.
+  const std::string vin = "v(" + terminal + ")";
+  n += ".save v(in)" + (terminal == "in" ? std::string() : " " + vin) + " v(a) v(b) i(La) i(Lb)\n";
+  n += ".print tran " + vin + " v(" + terminal + ",a) i(La) v(b) i(Lb) v(a)\n";
+  n += ".print ac vdb(b) vp(b) i(La)\n";
   n += ".end\n";
   return n;
 }
 
 void BnetlistClick(const std::string& design_name, const ElementSet& e, const SimulationSettings& s,
                    const FrequencyRange& range, ReportLog& log) {
+  // Settings that "Simulate and plot" refuses are refused here with its message: the run is
+  // made, unseen, in a store of its own.
+  const auto scratch = std::make_unique<AppState>();
+  scratch->Elements = e;
+  if (!QuietRun(*scratch, s)) throw InputError(kTooFewPoints);
   const std::string name = design_name + ".cir";
   WriteWholeFile(name, SpiceNetlist("Kovaro " + design_name, e, s, range));
   log.LogLine("Netlist saved as " + name);

@@ -36,7 +36,7 @@ Response FrequencyResponse(const CircuitSystem& c, Real f) {
   return r;
 }
 
-Real Decibels(Complex g) { return Ck(20 * std::log10(std::abs(g))); }
+Real Decibels(Complex g) { return 20 * std::log10(std::abs(g)); }
 
 Real PhaseDegrees(Complex z) { return std::arg(z) * (180 / kPi); }
 

@@ -18,7 +18,7 @@ struct Response {
 // Solves (j w I - A) X = B at f; no time-domain run is involved.
 Response FrequencyResponse(const CircuitSystem& c, Real f);
 
-// 20 log10 |g|, and the phase of z in degrees.
+// 20 log10 |g| (minus infinity for 0), and the phase of z in degrees.
 Real Decibels(Complex g);
 Real PhaseDegrees(Complex z);
 

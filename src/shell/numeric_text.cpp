@@ -101,44 +101,48 @@ std::optional<int32_t> ParseInt(std::string_view text) {
   return static_cast<int32_t>(magnitude);
 }
 
-std::string GeneralText(Real value) {
+std::string DecimalText(Real value, int32_t digits, int32_t lowest_fixed, int32_t highest_fixed) {
   if (!std::isfinite(value)) return FormatReal(value, 0, -1);
   if (value == 0) return "0";
   // The 18-digit decimal form: " d.ddddddddddddddddd" then "E", the sign and four digits.
   const std::string form = FormatReal(std::fabs(value), 26, -1);
-  std::string digits = form.substr(1, 1) + form.substr(3, 17);
+  std::string kept = form.substr(1, 1) + form.substr(3, 17);
   int32_t exponent = std::stoi(form.substr(21)) + 1;  // value = 0.d1d2... x 10^exponent
-  // Half up to 15 significant digits.
-  const bool up = digits[15] >= '5';
-  digits.resize(15);
+  // Half up to the significant digits asked for.
+  const bool up = kept[static_cast<size_t>(digits)] >= '5';
+  kept.resize(static_cast<size_t>(digits));
   if (up) {
-    int32_t i = 14;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    int32_t i = digits - 1;
+    while (i >= 0 && kept[static_cast<size_t>(i)] == '9') kept[static_cast<size_t>(i--)] = '0';
     if (i >= 0) {
-      ++digits[i];
+      ++kept[static_cast<size_t>(i)];
     } else {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
+      kept.insert(kept.begin(), '1');
+      kept.pop_back();
       ++exponent;
     }
   }
-  digits.erase(digits.find_last_not_of('0') + 1);
+  kept.erase(kept.find_last_not_of('0') + 1);
   std::string text = value < 0 ? "-" : "";
-  const auto count = static_cast<int32_t>(digits.size());
-  if (exponent >= -3 && exponent <= 15) {
+  const auto count = static_cast<int32_t>(kept.size());
+  if (exponent >= lowest_fixed && exponent <= highest_fixed) {
     if (exponent <= 0) {
-      text.append("0.").append(-exponent, '0').append(digits);
+      text.append("0.").append(static_cast<size_t>(-exponent), '0').append(kept);
     } else if (count <= exponent) {
-      text.append(digits).append(exponent - count, '0');
+      text.append(kept).append(static_cast<size_t>(exponent - count), '0');
     } else {
-      text.append(digits, 0, exponent).append(".").append(digits, exponent);
+      text.append(kept, 0, static_cast<size_t>(exponent)).append(".").append(kept, static_cast<size_t>(exponent));
     }
   } else {
-    text.append(digits, 0, 1);
-    if (count > 1) text.append(".").append(digits, 1);
+    text.append(kept, 0, 1);
+    if (count > 1) text.append(".").append(kept, 1);
     text.append("E").append(std::to_string(exponent - 1));
   }
   return text;
 }
+
+std::string GeneralText(Real value) { return DecimalText(value, 15, -3, 15); }
+
+std::string ShortText(Real value, int32_t digits) { return DecimalText(value, digits, -2, 6); }
 
 }  // namespace kovaro

@@ -6,8 +6,12 @@
 
 namespace kovaro {
 
-// A text file in the working directory, created or emptied on opening, with CRLF line ends.
-// Every failure throws FileError; the file is closed whatever happens.
+// A file in the working directory, written whole or not at all: the bytes go to a temporary
+// file beside it, and Close() renames that over the name. A failure, or a file left without
+// Close(), removes the temporary file, so an older file of the name keeps its bytes. An
+// existing file that may not be written is refused, as opening it for writing would be. A
+// link is followed to its file; a device or a pipe is written directly. Every failure throws
+// FileError.
 class TextFile {
  public:
   explicit TextFile(const std::string& name);
@@ -15,14 +19,20 @@ class TextFile {
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
+  void Write(std::string_view bytes);
+  // The text and a CRLF line end.
   void WriteLine(std::string_view text);
   void Close();
 
  private:
-  std::FILE* file_;
+  [[noreturn]] void Fail(int err);  // removes the temporary file, then throws
+
+  std::string name_;  // the file written, links followed
+  std::string temp_;  // empty when written directly
+  std::FILE* file_ = nullptr;
 };
 
-// Writes `bytes` as the whole of a file in the working directory; failures throw FileError.
+// Writes `bytes` as the whole of a file in the working directory, in the same way.
 void WriteWholeFile(const std::string& name, std::string_view bytes);
 
 }  // namespace kovaro

@@ -43,6 +43,14 @@ void SetValueLimits(const SimulationSettings& s, const EngineValues& ev, PlotRan
   view.ValueBottom = -top;
 }
 
+class QuietHost : public RunHost {
+ public:
+  void LogLine(const std::string&) override {}
+  void SetPoints(int32_t) override {}
+  void EnableSaveReference() override {}
+  void ShowPlot() override {}
+};
+
 }  // namespace
 
 Real StepLength(Real duration, int32_t n) { return Div(duration, static_cast<Real>(n) - 1); }
@@ -136,6 +144,12 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
   store.FullRange = store.ViewRange;
   host.ShowPlot();
   return summary;
+}
+
+std::optional<RunSummary> QuietRun(AppState& state, SimulationSettings settings) {
+  settings.CBsalvar = false;
+  QuietHost host;
+  return RunSimulation(state, settings, host);
 }
 
 }  // namespace kovaro

@@ -64,4 +64,8 @@ Real StepLength(Real duration, int32_t n);
 // did before it.
 std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& settings, RunHost& host);
 
+// The same run for another purpose than showing it: nothing reported, no table written, no
+// window touched; only its store and engine values change.
+std::optional<RunSummary> QuietRun(AppState& state, SimulationSettings settings);
+
 }  // namespace kovaro

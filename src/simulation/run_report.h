@@ -12,7 +12,7 @@
 namespace kovaro {
 
 // DesignName + ".tab": every (SampleCount div 601 + 1)-th sample, then the "Table saved as"
-// line. Throws FileError; the file is closed on every path.
+// line. Throws FileError; an older table of the name then keeps its bytes.
 void WriteTableFile(const std::string& design_name, const WaveformStore& store, ReportLog& log);
 
 // The report of a completed run: maxima with energies and times, gain, energy ratio.

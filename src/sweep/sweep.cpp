@@ -1,5 +1,6 @@
 #include "sweep/sweep.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "shell/float_error.h"
@@ -9,15 +10,6 @@
 
 namespace kovaro {
 namespace {
-
-// The runs' own windows: their lines are not reported, a sweep reports its rows.
-class QuietHost : public RunHost {
- public:
-  void LogLine(const std::string&) override {}
-  void SetPoints(int32_t) override {}
-  void EnableSaveReference() override {}
-  void ShowPlot() override {}
-};
 
 Real& Swept(SweptQuantity q, ElementSet& e, SimulationSettings& s) {
   switch (q) {
@@ -48,7 +40,8 @@ Real SweptValue(SweptQuantity q, const ElementSet& elements, const SimulationSet
 
 SweepRange RangeAround(Real value) {
   if (value == 0) return SweepRange{0, 1, 21};
-  return SweepRange{value * 0.9L, value * 1.1L, 21};
+  const Real to = value * 1.1L;  // the largest reals have no 10 % above them
+  return SweepRange{value * 0.9L, std::isfinite(to) ? to : std::copysign(LDBL_MAX, value), 21};
 }
 
 std::string SweptName(SweptQuantity q) {
@@ -88,7 +81,6 @@ Sweep::Sweep(const ElementSet& elements, const SimulationSettings& settings, Swe
     : elements_(elements), settings_(settings), quantity_(quantity), range_(range),
       state_(std::make_unique<AppState>()) {
   ValidateSweep(range);
-  settings_.CBsalvar = false;
   // Every value first: a range whose values overflow is refused before any run.
   points_.reserve(static_cast<size_t>(range.points));
   for (int32_t i = 0; i < range.points; ++i) values_.push_back(SweepValue(range, i));
@@ -100,9 +92,8 @@ const SweepPoint& Sweep::Next() {
   state_->Elements = elements_;
   SimulationSettings s = settings_;
   Swept(quantity_, state_->Elements, s) = point.value;
-  QuietHost host;
   try {
-    const std::optional<RunSummary> summary = RunSimulation(*state_, s, host);
+    const std::optional<RunSummary> summary = QuietRun(*state_, s);
     if (summary) {
       point.maxima = state_->Engine.StateMaxima;
       point.summary = *summary;
@@ -116,15 +107,26 @@ const SweepPoint& Sweep::Next() {
   return points_.back();
 }
 
-void LogSweepStart(SweptQuantity quantity, ReportLog& log) {
-  log.LogLine("");
-  log.LogLine("Sweep of " + SweptName(quantity) + ":");
+namespace {
+
+std::string CancelledLine(int32_t made, int32_t points) {
+  return "Sweep cancelled after " + FormatInt(made) + " of " + FormatInt(points) + " points";
 }
 
-void WriteSweepFile(const std::string& design_name, const std::vector<SweepPoint>& points, ReportLog& log) {
+}  // namespace
+
+void ReportSweep(const std::string& design_name, const Sweep& sweep, ReportLog& log) {
+  const std::vector<SweepPoint>& points = sweep.Points();
+  const bool cancelled = !sweep.Done();
+  const auto made = static_cast<int32_t>(points.size());
+  log.LogLine("");
+  log.LogLine("Sweep of " + SweptName(sweep.Quantity()) + ":");
+  for (const SweepPoint& p : points) log.LogLine(SweepRow(p));
+  if (cancelled) log.LogLine(CancelledLine(made, sweep.Range().points));
   const std::string name = design_name + ".swp";
   TextFile file(name);
   for (const SweepPoint& p : points) file.WriteLine(SweepRow(p));
+  if (cancelled) file.WriteLine(CancelledLine(made, sweep.Range().points));
   file.Close();
   log.LogLine("Sweep saved as " + name);
 }

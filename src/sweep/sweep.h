@@ -37,7 +37,7 @@ void ValidateSweep(const SweepRange& range);
 // The quantity's present value among the elements and settings.
 Real SweptValue(SweptQuantity q, const ElementSet& elements, const SimulationSettings& settings);
 
-// A starting range: 10 % either side of a value, or 0 to 1 around 0.
+// A starting range: 10 % either side of a value (up to the largest real), or 0 to 1 around 0.
 SweepRange RangeAround(Real value);
 
 // The i-th value of a valid range: evenly spaced, or in equal ratios; the ends are exact.
@@ -68,7 +68,7 @@ class Sweep {
   const SweepPoint& Next();
   const std::vector<SweepPoint>& Points() const { return points_; }
   SweptQuantity Quantity() const { return quantity_; }
-  bool Logarithmic() const { return range_.logarithmic; }
+  const SweepRange& Range() const { return range_; }
 
  private:
   ElementSet elements_;
@@ -80,10 +80,10 @@ class Sweep {
   std::vector<SweepPoint> points_;
 };
 
-// The report's opening lines: an empty line and "Sweep of <name>:".
-void LogSweepStart(SweptQuantity quantity, ReportLog& log);
-
-// DesignName + ".swp": the rows of the points made, then "Sweep saved as". Throws FileError.
-void WriteSweepFile(const std::string& design_name, const std::vector<SweepPoint>& points, ReportLog& log);
+// What a sweep reports when it ends, its rows together: an empty line, "Sweep of <name>:", a
+// row per point made, "Sweep cancelled after N of M points" when it did not make them all;
+// then the rows (and that line) written as design_name + ".swp", and "Sweep saved as". Throws
+// FileError, the old file kept.
+void ReportSweep(const std::string& design_name, const Sweep& sweep, ReportLog& log);
 
 }  // namespace kovaro

@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
 #include "shell/error_box.h"
 #include "shell/main_window.h"
+#include "shell/messages.h"
 #include "shell/nedit.h"
 #include "shell/widgets.h"
 #include "sweep/sweep_chart.h"
@@ -17,8 +17,9 @@
 namespace kovaro {
 namespace {
 
-constexpr int kTop = 66;      // below the two rows of controls
-constexpr int kTurnMs = 30;   // run points for this long, then let the window answer
+constexpr int kTop = 66;        // below the two rows of controls
+constexpr int kTurnMs = 30;     // run points for this long, then let the window answer
+constexpr int kChartMs = 250;   // the chart drawn again at most this often while it runs
 
 }  // namespace
 
@@ -65,12 +66,16 @@ TFsweep::TFsweep(AppState& state, TForm1& main) : state_(state), main_(main) {
 void TFsweep::BsweeprunClick() {
   if (Running()) return;
   Guarded(this, [this] {
+    if (!main_.Bplot->isEnabled())
+      throw InputError("Run sweep needs a circuit: apply the element values or make a design first, as for "
+                       "\"Simulate and plot\"");
     const SweepRange range{NEsfrom->panel_real(), NEsto->panel_real(), NEscount->panel_int(), CBslog->isChecked()};
     // Refused input throws here, before anything runs or is reported.
     sweep_ = std::make_unique<Sweep>(state_.Elements, main_.ReadSettings(),
                                      static_cast<SweptQuantity>(CBparam->currentIndex()), range);
+    design_name_ = state_.DesignName;
     cancelled_ = false;
-    LogSweepStart(sweep_->Quantity(), main_);
+    shown_.start();
     Progress->setRange(0, range.points);
     Progress->setValue(0);
     Bsweeprun->setEnabled(false);
@@ -85,10 +90,11 @@ void TFsweep::RunSome() {
   QElapsedTimer turn;
   turn.start();
   while (!sweep_->Done() && !cancelled_ && turn.elapsed() < kTurnMs) {
-    main_.LogLine(SweepRow(sweep_->Next()));
+    sweep_->Next();
     Progress->setValue(static_cast<int>(sweep_->Points().size()));
   }
-  Chart->Show(sweep_->Quantity(), sweep_->Logarithmic(), sweep_->Points());
+  // A chart of thousands of points takes long to lay out: drawn a few times a second.
+  if (shown_.elapsed() >= kChartMs) ShowChart();
   if (sweep_->Done() || cancelled_) {
     Finish();
   } else {
@@ -96,11 +102,17 @@ void TFsweep::RunSome() {
   }
 }
 
+void TFsweep::ShowChart() {
+  Chart->Show(sweep_->Quantity(), sweep_->Range(), sweep_->Points());
+  shown_.restart();
+}
+
 void TFsweep::Finish() {
+  ShowChart();
   const std::unique_ptr<Sweep> sweep = std::move(sweep_);
   Bsweeprun->setEnabled(true);
   Bsweepcancel->setEnabled(false);
-  Guarded(this, [&] { WriteSweepFile(state_.DesignName, sweep->Points(), main_); });
+  Guarded(this, [&] { ReportSweep(design_name_, *sweep, main_); });
 }
 
 void TFsweep::resizeEvent(QResizeEvent* event) {

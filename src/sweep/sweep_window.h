@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "shell/app_state.h"
 #include "sweep/sweep.h"
@@ -44,13 +46,16 @@ class TFsweep : public QWidget {
 
  private:
   void RunSome();  // the points that fit in one turn of the event loop
-  void Finish();   // plot, file and buttons, after the last point or a cancel
+  void Finish();   // chart, report, file and buttons, after the last point or a cancel
+  void ShowChart();
 
   AppState& state_;
   TForm1& main_;
   QTimer* timer_;
   std::unique_ptr<Sweep> sweep_;  // the sweep running, if any
+  std::string design_name_;       // of the design the sweep started with: it names the file
   bool cancelled_ = false;
+  QElapsedTimer shown_;  // since the chart was last drawn
 };
 
 }  // namespace kovaro

@@ -14,6 +14,7 @@
 #include "design/tesla.h"
 #include "frequency/frequency_plot.h"
 #include "shell/app_state.h"
+#include "simulation/cross_check_circuits.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;
@@ -198,4 +199,22 @@ TEST(CrossCheck, RegularTeslaCoilWithSquareDrive) {
   s.NEfin = design.fin;
   s.RGvin = Waveform::SquaredSine;
   Compare("regular Tesla coil, squared sine", *state, s);
+}
+
+// "Export SPICE netlist" of each circuit, as written, runs in ngspice's batch mode and prints
+// both analyses.
+TEST(CrossCheck, ExportedNetlistsRunAsWritten) {
+  ScopedWorkDir dir;
+  for (const auto& [name, e] : CrossCheckCircuits()) {
+    SimulationSettings s;
+    s.CBnoload = name != "lossy";
+    RecordingHost log;
+    BnetlistClick(name, e, s, *RangeAroundModes(NaturalModes(BuildCircuit(e, s.CBnoload))), log);
+    ASSERT_EQ(log.lines, std::vector<std::string>{"Netlist saved as " + name + ".cir"});
+    const std::string command = "ngspice -b " + name + ".cir > " + name + ".log 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << name << "\n" << ReadFile(name + ".log").substr(0, 2000);
+    const std::string out = ReadFile(name + ".log");
+    EXPECT_NE(out.find("Transient Analysis"), std::string::npos) << name;
+    EXPECT_NE(out.find("AC Analysis"), std::string::npos) << name;
+  }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <regex>
 
@@ -11,6 +12,7 @@
 #include "shell/messages.h"
 #include "shell/numeric_text.h"
 #include "simulation/circuits.h"
+#include "simulation/run_host_fake.h"
 
 using namespace kovaro;
 
@@ -86,10 +88,11 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
   EXPECT_EQ(plot.f.front(), 250000);
   EXPECT_EQ(plot.f.back(), 350000);
 
-  // Without damping Q is infinite, printed as a value; a real eigenvalue is a time constant.
+  // Without damping the line says so; a real eigenvalue is a time constant.
   RecordingDesignHost undamped;
   BfplotClick(LosslessCoil(), true, {250000, 350000, 2}, undamped);
-  EXPECT_EQ(undamped.lines[2].substr(undamped.lines[2].size() - 4), "+Inf");
+  EXPECT_TRUE(std::regex_match(undamped.lines[2], std::regex(R"(Mode 1: f= +2[0-9]{5}\.[0-9]{5} Hz, no damping)")))
+      << undamped.lines[2];
   ElementSet overdamped = LosslessCoil();
   overdamped.Rin = 1e6L;
   overdamped.RLb = 1e9L;
@@ -146,5 +149,75 @@ TEST(Netlist, SourcesAndWhatANetlistCannotSay) {
   EXPECT_NE(n.find("* The run stops the driver at t=5E-5 s (open with free-wheeling diodes).\n"),
             std::string::npos);
   EXPECT_NE(n.find("Rb b 0 500000\n"), std::string::npos);
-  EXPECT_NE(n.find("\n.tran 1E-7 0.0001 0 1E-7 uic\n.ac dec 100 1000 100000\n.end\n"), std::string::npos);
+  EXPECT_NE(n.find("\n.tran 1E-7 0.0001 0 1E-7 uic\n.ac dec 100 1000 100000\n"), std::string::npos) << n;
+  EXPECT_NE(n.find("\n.print tran v(in) v(in,a) i(La) v(b) i(Lb) v(a)\n"), std::string::npos);
+}
+
+// Every resistance in its place in the chain from the source to ground, the driver's output
+// after Rin: the lines are the circuit, not a restatement of the code that writes them.
+TEST(Netlist, ResistancesInTheirChains) {
+  ElementSet e = LosslessCoil();
+  e.Ca = 5e-9L;
+  e.La = 5.5e-5L;
+  e.Lb = 0.0282L;
+  e.Cb = 1.04e-11L;
+  e.kab = 0.2L;
+  e.Rb = 1e6L;
+  e.Rin = 0.3L;
+  e.RLa = 0.05L;
+  e.RLb = 40;
+  SimulationSettings s;
+  s.NEpontos = 1001;
+  s.CBnoload = false;
+  const std::string n = SpiceNetlist("t", e, s, {1000, 100000, 201});
+  const std::string elements =
+      "Rin in x 0.3\n"
+      "Ca x a 5E-9\n"
+      "RLa a al 0.05\n"
+      "La al 0 5.5E-5\n"
+      "Cb b 0 1.04E-11\n"
+      "Rb b 0 1000000\n"
+      "RLb b bl 40\n"
+      "Lb bl 0 0.0282\n"
+      "K1 La Lb 0.2\n";
+  EXPECT_NE(n.find(elements), std::string::npos) << n;
+  EXPECT_NE(n.find(".save v(in) v(x) v(a) v(b) i(La) i(Lb)\n"), std::string::npos) << n;
+  EXPECT_NE(n.find(".print tran v(x) v(x,a) i(La) v(b) i(Lb) v(a)\n"), std::string::npos) << n;
+}
+
+TEST(Netlist, RefusedWhereTheRunRefusesOrSpiceCannotRead) {
+  ScopedWorkDir dir;
+  const auto refusal = [](SimulationSettings s, FrequencyRange range = {1000, 100000, 201}) {
+    RecordingDesignHost log;
+    try {
+      BnetlistClick("tn", LosslessCoil(), s, range, log);
+    } catch (const KovaroError& e) {
+      EXPECT_TRUE(log.lines.empty());
+      EXPECT_FALSE(std::filesystem::exists("tn.cir"));
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  SimulationSettings s;
+  s.NEfin = -300000;  // a negative period
+  EXPECT_EQ(refusal(s), "Too few points.");
+  s.NEfin = 300000;
+  s.NEtmax = -1e-4L;  // a negative step
+  EXPECT_EQ(refusal(s), "Too few points.");
+  s.NEtmax = 1e-4L;
+  s.NEpontos = 1;
+  EXPECT_EQ(refusal(s), "Too few points.");
+  s.NEpontos = 10000;
+  s.NEvin = 1e4000L;  // the run overflows
+  EXPECT_EQ(refusal(s), "Floating point overflow");
+  s.NEvin = 1e400L;  // the run copes, SPICE's doubles do not
+  EXPECT_EQ(refusal(s),
+            "Input voltage (V peak)=1E400 is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
+  s.NEvin = 180;
+  // 1 to 1.000001 Hz in 1000 points is 1.6E9 points a decade, which ngspice never ends; 0.9 to
+  // 1.1 times a frequency is about 11000.
+  EXPECT_EQ(refusal(s, {1, 1.000001L, 1000}),
+            "Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) to To (Hz) or "
+            "take fewer points");
+  EXPECT_EQ(refusal(s, {270000, 330000, 1000}), "");
 }

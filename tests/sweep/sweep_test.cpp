@@ -135,18 +135,35 @@ TEST(Sweep, RefusesRangesNamingTheField) {
   EXPECT_NEAR(static_cast<double>(SweepValue(logarithmic, 2)), 1e5, 1e-8);
 }
 
-TEST(Sweep, ReportsAndSavesItsRows) {
-  ScopedWorkDir dir;
-  RecordingHost log;
+TEST(Sweep, RowsAreTheReportsFigures) {
   SweepPoint done{1.5e-9L, {}, RunSummary{-12.25L, 0.875L}, ""};
   done.maxima[StVCb].Value = -2205;
-  const SweepPoint failed{0, {}, {}, kDivisionByZero};
-  EXPECT_EQ(SweepRow(done),
-            FormatReal(1.5e-9L, 15, -1) + " " + FormatReal(-2205, 15, 5) + " " + FormatReal(-12.25L, 14, 5) + " " +
-                FormatReal(0.875L, 10, 5));
-  EXPECT_EQ(SweepRow(failed), FormatReal(0, 15, -1) + " Floating point division by zero");
-  LogSweepStart(SweptQuantity::NEfin, log);
-  WriteSweepFile("tx1", {done, failed}, log);
-  EXPECT_EQ(log.lines, (std::vector<std::string>{"", "Sweep of Input frequency (Hz):", "Sweep saved as tx1.swp"}));
-  EXPECT_EQ(ReadFile("tx1.swp"), SweepRow(done) + "\r\n" + SweepRow(failed) + "\r\n");
+  EXPECT_EQ(SweepRow(done), " 1.500000E-0009     -2205.00000      -12.25000    0.87500");
+  EXPECT_EQ(SweepRow(SweepPoint{0, {}, {}, kDivisionByZero}), " 0.000000E+0000 Floating point division by zero");
+}
+
+TEST(Sweep, ReportsItsRowsTogetherAndSavesThemUnderTheNameItIsGiven) {
+  ScopedWorkDir dir;
+  SimulationSettings s;
+  s.NEpontos = 4000;
+  Sweep sweep(CrossCheckCircuits()[0].second, s, SweptQuantity::NEfin, SweepRange{0, 300000, 3});
+  sweep.Next();  // 0 Hz: a run without drive
+  sweep.Next();
+  RecordingHost log;
+  ReportSweep("tx1", sweep, log);  // cancelled after two of its three points
+  ASSERT_EQ(log.lines.size(), 6u);
+  EXPECT_EQ(log.lines[0], "");
+  EXPECT_EQ(log.lines[1], "Sweep of Input frequency (Hz):");
+  EXPECT_EQ(log.lines[2], SweepRow(sweep.Points()[0]));
+  EXPECT_EQ(log.lines[3].substr(0, 16), " 1.500000E+0005 ");
+  EXPECT_EQ(log.lines[4], "Sweep cancelled after 2 of 3 points");
+  EXPECT_EQ(log.lines[5], "Sweep saved as tx1.swp");
+  EXPECT_EQ(ReadFile("tx1.swp"), log.lines[2] + "\r\n" + log.lines[3] + "\r\n" + log.lines[4] + "\r\n");
+
+  sweep.Next();
+  log.lines.clear();
+  ReportSweep("tx1", sweep, log);  // complete: no cancel line
+  ASSERT_EQ(log.lines.size(), 6u);
+  EXPECT_EQ(log.lines[5], "Sweep saved as tx1.swp");
+  EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), "Sweep cancelled after 2 of 3 points"), 0);
 }

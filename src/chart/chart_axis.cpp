@@ -1,0 +1,26 @@
+#include "chart/chart_axis.h"
+
+#include <QCategoryAxis>
+
+namespace kovaro {
+
+QCategoryAxis* MakeScaleAxis(QObject* parent) {
+  auto* axis = new QCategoryAxis(parent);
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setStartValue(0);
+  axis->setRange(0, 1);
+  return axis;
+}
+
+void ShowScale(QCategoryAxis* axis, const AxisScale& scale) {
+  for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+  double last = -1;
+  for (const Tick& tick : scale.Ticks()) {
+    const double at = scale.Position(tick.value);
+    if (!(at > last)) continue;  // ticks closer than a double can tell apart show once
+    axis->append(QString::fromStdString(tick.label), at);
+    last = at;
+  }
+}
+
+}  // namespace kovaro
