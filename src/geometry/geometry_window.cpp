@@ -149,6 +149,7 @@ void TFgeometry::BsendClick() {
 
 void TFgeometry::BfindClick() {
   Guarded(this, [this] {
+    const BusyCursor busy;  // up to a second on the largest coils
     const PrimaryPlacement placement = kovaro::BfindClick(Read(), state_.Elements, main_);
     NEpn->setPanelReal(placement.turns);
     NEph->setPanelReal(placement.height);

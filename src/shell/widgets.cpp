@@ -1,5 +1,6 @@
 #include "shell/widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFont>
 #include <QFrame>
@@ -105,5 +106,9 @@ void InitWindow(QWidget* window, const char* name, const QString& caption, int w
   window->resize(width - kBorders, height - kTitle);
   if (fixed_layout) window->setMinimumSize(window->size());
 }
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace kovaro

@@ -28,4 +28,13 @@ QFrame* MakeFrame(QWidget* parent, int x, int y, int width, int height);
 void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height,
                 bool fixed_layout = true);
 
+// The busy cursor for the life of the object, over an action that takes a noticeable time.
+class BusyCursor {
+ public:
+  BusyCursor();
+  ~BusyCursor();
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 }  // namespace kovaro

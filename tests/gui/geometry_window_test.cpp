@@ -128,3 +128,28 @@ TEST(GeometryWindow, UseForElementsAndARefusedGeometry) {
   EXPECT_EQ(p.state->Elements.La, before.La);
   EXPECT_EQ(p.flossless.NELb->text(), "0.0282");
 }
+
+// The largest coil the window takes: the search shows the busy cursor while it works, and its
+// primary, calculated again, couples as asked.
+TEST(GeometryWindow, FindPrimaryOnTheLargestCoilShowsItIsBusy) {
+  Program p;
+  p.Start();
+  Click(p.form1.Bgeometry);
+  TFgeometry& g = *p.geometry;
+  Enter(g.NEsn, "10000");
+  Enter(g.NEsw, "0.00005");
+  Enter(g.NEpn, "100");
+  p.state->Elements.La = 1e-3L;
+  p.state->Elements.kab = 0.08L;
+  std::vector<bool> busy;
+  QObject::connect(p.form1.Memo1, &QPlainTextEdit::textChanged, [&busy] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    busy.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+  });
+  Click(g.Bfind);
+  EXPECT_EQ(busy, (std::vector<bool>{true, true}));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  Click(g.Bcalc);
+  EXPECT_NEAR(Printed(p.form1, "La=") * 1e-6L / 1e-3L, 1, 1e-9L);
+  EXPECT_NEAR(Printed(p.form1, "kab="), 0.08L, 1e-9L);
+}
