@@ -14,22 +14,24 @@ namespace {
 // Beyond this many steps from zero a round value needs more digits than a label shows.
 constexpr Real kMostSteps = 1e14L;
 
-// i * s * 10^k for the integers i in [low, high], s of 1, 2 or 5 making three to seven of
-// them; none when the range is too narrow for its size to be labelled with 15 digits.
+// i * s * 10^k for the integers i in [low, high], s of 1, 2 or 5 nearest to a fifth of the
+// range, making four to nine of them; none when the range is too narrow for its size to be
+// labelled with 15 digits.
 std::vector<Real> LinearTicks(Real low, Real high) {
-  const Real sixth = (high / 2 - low / 2) / 3;  // halves first: the range itself may overflow
-  if (!(sixth > 0) || !std::isfinite(sixth)) return {};
-  int32_t k = static_cast<int32_t>(std::floor(std::log10(sixth)));
+  const Real fifth = (high / 2 - low / 2) / 2.5L;  // halves first: the range itself may overflow
+  if (!(fifth > 0) || !std::isfinite(fifth)) return {};
+  int32_t k = static_cast<int32_t>(std::floor(std::log10(fifth)));
   if (k < -4900) return {};  // powers of ten there lose their digits
-  const Real ratio = sixth / PowerOfTen(k);
-  Real s = ratio <= 1 ? 1 : ratio <= 2 ? 2 : ratio <= 5 ? 5 : 10;
+  const Real ratio = fifth / PowerOfTen(k);
+  Real s = ratio < 1.4142L ? 1 : ratio < 3.1623L ? 2 : ratio < 7.0711L ? 5 : 10;
   if (s == 10) {
     s = 1;
     ++k;
   }
   const Real step = s * PowerOfTen(k);
-  const Real first = std::ceil(low / step);
-  const Real last = std::floor(high / step);
+  // The ends count as round when they are within rounding of a step.
+  const Real first = std::ceil(low / step - 1e-15L);
+  const Real last = std::floor(high / step + 1e-15L);
   if (!(std::fmax(std::fabs(first), std::fabs(last)) < kMostSteps)) return {};
   std::vector<Real> ticks;
   for (Real i = first; i <= last; ++i) ticks.push_back(i * s * PowerOfTen(k));

@@ -27,12 +27,9 @@ QString Degrees(Complex z) {
 
 TFfrequency::TFfrequency(AppState& state, TForm1& main) : state_(state), main_(main) {
   InitWindow(this, "TFfrequency", QStringLiteral("Frequency response"), 720, 540, false);
-  MakeLabel(this, QStringLiteral("From (Hz)"), 8, 8);
-  NEflo = MakeField(this, "NEflo", 64, 8, 90, 1000);
-  MakeLabel(this, QStringLiteral("To (Hz)"), 164, 8);
-  NEfhi = MakeField(this, "NEfhi", 208, 8, 90, 1000000);
-  MakeLabel(this, QStringLiteral("Points"), 308, 8);
-  NEfpts = MakeField(this, "NEfpts", 348, 8, 60, 0, 1000, int_field);
+  NEflo = MakeCaptionedField(this, QStringLiteral("From (Hz)"), 8, "NEflo", 64, 8, 90, 1000);
+  NEfhi = MakeCaptionedField(this, QStringLiteral("To (Hz)"), 164, "NEfhi", 208, 8, 90, 1000000);
+  NEfpts = MakeCaptionedField(this, QStringLiteral("Points"), 308, "NEfpts", 348, 8, 60, 0, 1000, int_field);
   Bfplot = MakeButton(this, "Bfplot", QStringLiteral("Plot"), 420, 6, 80);
   Bnetlist = MakeButton(this, "Bnetlist", QStringLiteral("Export SPICE netlist"), 508, 6, 137);
   Chart = new FrequencyChart(this);

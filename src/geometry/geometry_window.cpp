@@ -24,11 +24,14 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& title, int x, int y, int he
   return group;
 }
 
-// A labelled field in the n-th row of a frame, below `top`.
-TNEdit* Row(QGroupBox* group, const char* name, const QString& label, int top, int n, Real value) {
+// A labelled field in the n-th row of a frame, below `top`; its refusals name it by its label,
+// or by `caption` where two frames share the label.
+TNEdit* Row(QGroupBox* group, const char* name, const QString& label, int top, int n, Real value,
+            const QString& caption = QString()) {
   const int y = top + 24 * n;
-  MakeLabel(group, label, 8, y);
-  return MakeField(group, name, 184, y, 88, value);
+  TNEdit* field = MakeCaptionedField(group, label, 8, name, 184, y, 88, value);
+  if (!caption.isEmpty()) field->setCaption(caption);
+  return field;
 }
 
 RadioGroup* Shapes(QGroupBox* group, const char* name, const QStringList& items, int index) {
@@ -49,7 +52,8 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   QGroupBox* secondary = MakeGroup(this, QStringLiteral("Secondary"), 8, 8, 148);
   NEsd = Row(secondary, "NEsd", QStringLiteral("Diameter (m)"), 20, 0, initial.secondary.diameter);
   NEsh = Row(secondary, "NEsh", QStringLiteral("Winding height (m)"), 20, 1, initial.secondary.height);
-  NEsn = Row(secondary, "NEsn", QStringLiteral("Turns"), 20, 2, initial.secondary.turns);
+  NEsn = Row(secondary, "NEsn", QStringLiteral("Turns"), 20, 2, initial.secondary.turns,
+             QStringLiteral("Turns of the secondary"));
   NEsw = Row(secondary, "NEsw", QStringLiteral("Wire diameter (m)"), 20, 3, initial.secondary.wire);
   NEsb =
       Row(secondary, "NEsb", QStringLiteral("Winding start above ground (m)"), 20, 4, initial.secondary.base);
@@ -77,7 +81,8 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   RGprim = Shapes(primary, "RGprim", {QStringLiteral("Flat spiral"), QStringLiteral("Helical")},
                   initial.primary.helical ? 1 : 0);
   NEpr = Row(primary, "NEpr", QStringLiteral("Inner radius (m)"), 56, 0, initial.primary.radius);
-  NEpn = Row(primary, "NEpn", QStringLiteral("Turns"), 56, 1, initial.primary.turns);
+  NEpn = Row(primary, "NEpn", QStringLiteral("Turns"), 56, 1, initial.primary.turns,
+             QStringLiteral("Turns of the primary"));
   NEps = Row(primary, "NEps", QStringLiteral("Turn spacing (m)"), 56, 2, initial.primary.spacing);
   NEps->setToolTip(QStringLiteral("The pitch for a helix"));
   NEpw = Row(primary, "NEpw", QStringLiteral("Conductor diameter (m)"), 56, 3, initial.primary.conductor);

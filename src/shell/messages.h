@@ -10,6 +10,10 @@ namespace kovaro {
 class InvalidNumber : public KovaroError {
  public:
   explicit InvalidNumber(const std::string& text) : KovaroError(text + " is not a valid number") {}
+  // The refusal of a field that names itself: its caption, then the text quoted.
+  InvalidNumber(const std::string& field, const std::string& text)
+      : KovaroError(field + ": " + (text.empty() ? std::string("an empty field") : "\"" + text + "\"") +
+                    " is not a valid number") {}
 };
 
 // An input that a calculation refuses: the message names the field and the rule it breaks.

@@ -6,6 +6,7 @@
 #include "shell/format.h"
 #include "shell/messages.h"
 #include "shell/numeric_text.h"
+#include "shell/widgets.h"
 
 namespace kovaro {
 
@@ -36,13 +37,17 @@ void TNEdit::Show(const std::string& text) {
 void TNEdit::ValidateOnExit() {
   if (field_type_ == text_field) return;
   const std::string typed = text().toStdString();
+  const auto refuse = [&] {
+    if (caption_.isEmpty()) throw InvalidNumber(typed);
+    throw InvalidNumber(caption_.toStdString(), typed);
+  };
   if (field_type_ == real_field) {
     const auto value = ParseReal(typed);
-    if (!value) throw InvalidNumber(typed);
+    if (!value) refuse();
     panel_real_ = *value;
   } else {
     const auto value = ParseInt(typed);
-    if (!value) throw InvalidNumber(typed);
+    if (!value) refuse();
     panel_int_ = *value;
   }
 }
@@ -65,6 +70,14 @@ TNEdit* MakeField(QWidget* parent, const char* name, int x, int y, int width, Re
   field->setPanelInt(int_value);
   field->setFieldType(kind);
   field->setGeometry(x, y, width, 21);
+  return field;
+}
+
+TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x, int y,
+                           int width, Real real_value, int32_t int_value, tipo_campo kind) {
+  MakeLabel(parent, caption, label_x, y);
+  TNEdit* field = MakeField(parent, name, x, y, width, real_value, int_value, kind);
+  field->setCaption(caption);
   return field;
 }
 

@@ -25,6 +25,10 @@ class TNEdit : public QLineEdit {
   void setPanelInt(int32_t value);
   void setFieldType(tipo_campo kind);
 
+  // A caption that a refusal names; without one the refusal is the typed text alone.
+  void setCaption(const QString& caption) { caption_ = caption; }
+  const QString& caption() const { return caption_; }
+
   // Parses the text into the value of the field's kind, or throws InvalidNumber and keeps
   // the value and the text.
   void ValidateOnExit();
@@ -39,11 +43,16 @@ class TNEdit : public QLineEdit {
   Real panel_real_ = 0;
   int32_t panel_int_ = 0;
   tipo_campo field_type_ = real_field;
+  QString caption_;
 };
 
 // A field as a window definition gives it: the properties Text, panel_real, panel_int and
 // field_type applied in this order, then its name and place.
 TNEdit* MakeField(QWidget* parent, const char* name, int x, int y, int width, Real real_value,
                   int32_t int_value = 0, tipo_campo kind = real_field);
+
+// A caption and its field after it, the field named by it in its refusals.
+TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x, int y,
+                           int width, Real real_value, int32_t int_value = 0, tipo_campo kind = real_field);
 
 }  // namespace kovaro

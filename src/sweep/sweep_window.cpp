@@ -36,6 +36,9 @@ TFsweep::TFsweep(AppState& state, TForm1& main) : state_(state), main_(main) {
   NEsto = MakeField(this, "NEsto", 370, 8, 90, 0);
   MakeLabel(this, QStringLiteral("Points"), 470, 11);
   NEscount = MakeField(this, "NEscount", 510, 8, 50, 0, 21, int_field);
+  NEsfrom->setCaption(QStringLiteral("From"));
+  NEsto->setCaption(QStringLiteral("To"));
+  NEscount->setCaption(QStringLiteral("Points"));
   CBslog = MakeCheck(this, "CBslog", QStringLiteral("Logarithmic"), 572, 10, false);
   Bsweeprun = MakeButton(this, "Bsweeprun", QStringLiteral("Run sweep"), 8, 36, 97);
   Bsweepcancel = MakeButton(this, "Bsweepcancel", QStringLiteral("Cancel"), 112, 36, 80);

@@ -10,7 +10,9 @@
 
 #include "frequency/frequency_chart.h"
 #include "gui_helpers.h"
+#include "shell/file_limit.h"
 #include "shell/nedit.h"
+#include "shell/numeric_text.h"
 #include "shell/program.h"
 #include "simulation/run_host_fake.h"
 
@@ -102,4 +104,68 @@ TEST(FrequencyWindow, ExportsTheNetlistAndTheTimePlotPicture) {
     Click(p.frequency->Bnetlist);
   });
   EXPECT_EQ(boxes.texts, (std::vector<std::string>{"File access denied.", "File access denied."}));
+
+  // A picture that fails halfway leaves the one saved before.
+  const std::string before = ReadFile("tb373941.png");
+  {
+    const FileSizeLimit full(1000);
+    QTest::keyClick(&p.form2, Qt::Key_S, Qt::ControlModifier);
+  }
+  EXPECT_EQ(boxes.texts.back(), "I/O error 27.");
+  EXPECT_EQ(ReadFile("tb373941.png"), before);
+}
+
+TEST(FrequencyWindow, TheReadoutIsShortOverAnyRange) {
+  Program p;
+  LosslessDesign(p);
+  Click(p.form1.Bfrequency);
+  TFfrequency& w = *p.frequency;
+  Enter(w.NEflo, "1");
+  Enter(w.NEfhi, "1e30");
+  Click(w.Bfplot);
+  const QRectF area = w.Chart->chart()->plotArea();
+  Hover(w.Chart->viewport(), QPoint(static_cast<int>(area.right()) - 2, static_cast<int>(area.center().y())));
+  EXPECT_TRUE(QRegularExpression(R"(^f=[0-9.]+E2[0-9] Hz   gain=-?[0-9.]+ dB \(-?[0-9.]+\x{00B0}\)   )"
+                                 R"(\|Zin\|=[0-9.]+E2[0-9] ohm \(-?[0-9.]+\x{00B0}\)$)")
+                  .match(w.Readout->text())
+                  .hasMatch())
+      << w.Readout->text().toStdString();
+}
+
+// Every element beyond the range of doubles, up and down, or 0: "Plot" completes or ends with
+// its fault, with nothing reported then, and the chart stays readable. (Without coupling the
+// gain is 0, which has no place on the dB axis.)
+TEST(FrequencyWindow, ElementsOfAnySizeKeepTheChartReadable) {
+  Program p;
+  LosslessDesign(p);
+  Click(p.form1.Bfrequency);
+  TFfrequency& w = *p.frequency;
+  const ElementSet design = p.state->Elements;
+  Real* const elements[] = {&p.state->Elements.Ca,  &p.state->Elements.La,  &p.state->Elements.Lb,
+                            &p.state->Elements.Cb,  &p.state->Elements.Rb,  &p.state->Elements.kab,
+                            &p.state->Elements.RLa, &p.state->Elements.RLb, &p.state->Elements.Rin};
+  int plotted = 0;
+  for (Real* element : elements) {
+    for (const Real value : {1e308L, 1e400L, 1e-400L, 0.0L}) {
+      p.state->Elements = design;
+      *element = value;
+      ErrorRecorder boxes;
+      const qsizetype before = MemoLines(p.form1).size();
+      Click(w.Bfplot);
+      const std::string label = std::to_string(element - elements[0]) + " " + GeneralText(value);
+      if (boxes.texts.empty()) {
+        ++plotted;
+        ExpectDrawable(w.Chart, label);
+      } else {
+        EXPECT_EQ(MemoLines(p.form1).size(), before) << label;
+      }
+    }
+  }
+  EXPECT_GT(plotted, 10);
+  p.state->Elements = design;
+  p.state->Elements.kab = 0;
+  Click(w.Bfplot);
+  EXPECT_TRUE(MemoLines(p.form1).last().startsWith("Largest gain=        0.00000 at")) << MemoLines(p.form1).last().toStdString();
+  EXPECT_EQ(w.Chart->Gain->count(), 0);
+  EXPECT_EQ(w.Chart->Impedance->count(), 1000);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QXYSeries>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -77,4 +80,21 @@ inline void LosslessDesign(kovaro::Program& p) {
   p.Start();
   Click(p.form1.Button3);
   Click(p.flossless.Blossless);
+}
+
+// A chart a user can read: every axis with one to ten labels, every point placed within the
+// plot area.
+inline void ExpectDrawable(QChartView* view, const std::string& label) {
+  for (QAbstractAxis* axis : view->chart()->axes()) {
+    const auto* ticks = qobject_cast<QCategoryAxis*>(axis);
+    ASSERT_NE(ticks, nullptr) << label;
+    EXPECT_GE(ticks->count(), 1) << label << " " << axis->titleText().toStdString();
+    EXPECT_LE(ticks->count(), 10) << label << " " << axis->titleText().toStdString();
+  }
+  for (QAbstractSeries* series : view->chart()->series()) {
+    for (const QPointF& p : static_cast<QXYSeries*>(series)->points()) {
+      EXPECT_TRUE(p.x() >= -1e-9 && p.x() <= 1 + 1e-9 && p.y() >= -1e-9 && p.y() <= 1 + 1e-9)
+          << label << " " << p.x() << " " << p.y();
+    }
+  }
 }

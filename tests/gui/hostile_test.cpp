@@ -19,7 +19,15 @@ using namespace kovaro;
 namespace {
 
 std::vector<QWidget*> Windows(Program& p) {
-  return {&p.form1, &p.form2, &p.form3, &p.flossless, &p.flossy, &p.form4, &p.Geometry(), &p.Frequency()};
+  return {&p.form1,     &p.form2,     &p.form3,        &p.flossless,   &p.flossy,
+          &p.form4,     &p.Geometry(), &p.Frequency(), &p.SweepWindow()};
+}
+
+// The six windows' fields refuse with the text alone; the later ones name themselves.
+std::string Refusal(const TNEdit& field, const std::string& typed) {
+  if (field.caption().isEmpty()) return typed + " is not a valid number.";
+  return field.caption().toStdString() + ": " + (typed.empty() ? "an empty field" : "\"" + typed + "\"") +
+         " is not a valid number.";
 }
 
 }  // namespace
@@ -48,12 +56,12 @@ TEST(Hostile, OddTextsInEveryField) {
             EXPECT_TRUE(boxes.texts.empty());
             EXPECT_EQ(field->panel_real(), *value) << field->objectName().toStdString() << " " << typed;
           } else {
-            EXPECT_EQ(boxes.texts, std::vector<std::string>{typed + " is not a valid number."});
+            EXPECT_EQ(boxes.texts, std::vector<std::string>{Refusal(*field, typed)});
             EXPECT_EQ(field->panel_real(), real_before);
           }
         } else {
           const auto value = ParseInt(typed);
-          EXPECT_EQ(boxes.texts.empty(), value.has_value()) << typed;
+          EXPECT_EQ(boxes.texts, value ? std::vector<std::string>{} : std::vector<std::string>{Refusal(*field, typed)});
           EXPECT_EQ(field->panel_int(), value ? *value : int_before);
         }
         EXPECT_EQ(field->text(), text);  // the text stays as it was entered
@@ -89,7 +97,9 @@ TEST(Hostile, EveryButtonWithExtremeValues) {
     }
     EXPECT_GT(p.form1.Memo1->blockCount(), 90);  // the actions did run and report
     for (const std::string& text : boxes.texts) {
-      const bool refused_input = text.find(" must ") != std::string::npos;  // names the field and rule
+      // A refused input names the field and the rule.
+      const bool refused_input = text.find(" must ") != std::string::npos || text.find(": ") != std::string::npos ||
+                                 text.rfind("Run sweep needs a circuit", 0) == 0;
       EXPECT_TRUE(allowed.count(text) == 1 || refused_input) << text << " with " << static_cast<double>(real);
     }
     p.form2.Repaint();  // whatever the runs left in the view, a paint shows no box
@@ -100,4 +110,31 @@ TEST(Hostile, EveryButtonWithExtremeValues) {
     const std::string name = entry.path().filename().string();
     EXPECT_TRUE(name.ends_with(".val") || name.ends_with(".tab") || name.ends_with(".cir")) << name;
   }
+}
+
+TEST(Hostile, TheLaterWindowsFieldsNameThemselves) {
+  Program p;
+  p.Start();
+  ErrorRecorder boxes;
+  const std::pair<TNEdit*, const char*> fields[] = {{p.Geometry().NEsd, "Diameter (m)"},
+                                                    {p.Geometry().NEpn, "Turns of the primary"},
+                                                    {p.Frequency().NEflo, "From (Hz)"},
+                                                    {p.SweepWindow().NEscount, "Points"}};
+  for (const auto& [field, caption] : fields) {
+    Enter(field, "");
+    Enter(field, "12a");
+  }
+  EXPECT_EQ(boxes.texts, (std::vector<std::string>{
+                             "Diameter (m): an empty field is not a valid number.",
+                             "Diameter (m): \"12a\" is not a valid number.",
+                             "Turns of the primary: an empty field is not a valid number.",
+                             "Turns of the primary: \"12a\" is not a valid number.",
+                             "From (Hz): an empty field is not a valid number.",
+                             "From (Hz): \"12a\" is not a valid number.",
+                             "Points: an empty field is not a valid number.",
+                             "Points: \"12a\" is not a valid number.",
+                         }));
+  // The element window's, as its documentation says: the text alone.
+  Enter(p.form3.NEca, "");
+  EXPECT_EQ(boxes.texts.back(), " is not a valid number.");
 }

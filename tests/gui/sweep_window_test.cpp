@@ -13,6 +13,7 @@
 #include "gui_helpers.h"
 #include "shell/format.h"
 #include "shell/nedit.h"
+#include "shell/numeric_text.h"
 #include "shell/program.h"
 #include "shell/radio_group.h"
 #include "simulation/run_host_fake.h"
@@ -135,4 +136,87 @@ TEST(SweepWindow, CancelStopsAfterTheCurrentRun) {
   EXPECT_EQ(report.back(), "Sweep saved as tb373941.swp");
   EXPECT_TRUE(w.Bsweeprun->isEnabled());
   EXPECT_FALSE(w.Bsweepcancel->isEnabled());
+}
+
+// Values beyond the range of doubles in every swept quantity, evenly and in equal ratios, and a
+// narrow logarithmic sweep before a wide one: each sweep ends, and its chart stays readable.
+TEST(SweepWindow, ValuesOfAnySizeKeepTheChartReadable) {
+  ScopedWorkDir dir;
+  Program p;
+  LosslessDesign(p);
+  Click(p.form1.Bsweep);
+  TFsweep& w = *p.sweep;
+  ErrorRecorder boxes;
+  Enter(w.NEscount, "3");
+  const auto sweep = [&](int quantity, const QString& from, const QString& to, bool logarithmic) {
+    w.CBparam->setCurrentIndex(quantity);
+    Enter(w.NEsfrom, from);
+    Enter(w.NEsto, to);
+    w.CBslog->setChecked(logarithmic);
+    Click(w.Bsweeprun);
+    WaitForSweep(w);
+    ExpectDrawable(w.Chart, w.CBparam->currentText().toStdString() + " " + from.toStdString());
+  };
+  for (int q = 0; q < kSweptCount; ++q) {
+    sweep(q, "1e300", "1e320", true);
+    sweep(q, "-1e4000", "1e4000", false);
+  }
+  sweep(static_cast<int>(SweptQuantity::NEfin), "0.9", "1.1", true);
+  sweep(static_cast<int>(SweptQuantity::NEfin), "1e-301", "1", true);
+  EXPECT_EQ(w.Chart->SweptAxis->categoriesLabels(),
+            (QStringList{"1E-300", "1E-250", "1E-200", "1E-150", "1E-100", "1E-50", "1E0"}));
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
+// Before any circuit a sweep is refused, as "Simulate and plot" is disabled. A design made
+// while a sweep runs changes neither the sweep's file nor the rows' place in the report.
+TEST(SweepWindow, NeedsACircuitAndKeepsItsRowsUnderTheDesignItStartedWith) {
+  ScopedWorkDir dir;
+  Program p;
+  p.Start();
+  Click(p.form1.Bsweep);
+  TFsweep& w = *p.sweep;
+  {
+    ErrorRecorder boxes;
+    const qsizetype before = MemoLines(p.form1).size();
+    Click(w.Bsweeprun);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Run sweep needs a circuit: apply the element values or make a "
+                                                    "design first, as for \"Simulate and plot\""});
+    EXPECT_EQ(MemoLines(p.form1).size(), before);
+    EXPECT_FALSE(w.Running());
+  }
+  Click(p.form1.Button3);
+  Click(p.flossless.Blossless);
+  Activate(&w);
+  Enter(w.NEscount, "300");
+  Click(w.Bsweeprun);
+  while (w.Progress->value() < 3) QApplication::processEvents();
+  Activate(&p.form4);
+  p.form4.CBupdate->setChecked(true);
+  Click(p.form4.Bapply);
+  ASSERT_EQ(p.state->DesignName, "tesla89");
+  const qsizetype designed = MemoLines(p.form1).size();
+  WaitForSweep(w);
+  const QStringList report = MemoLines(p.form1).mid(designed);
+  ASSERT_EQ(report.size(), 303);
+  EXPECT_EQ(report[0], "");
+  EXPECT_EQ(report[1], "Sweep of Ca (F):");
+  EXPECT_EQ(report.back(), "Sweep saved as tb373941.swp");
+  EXPECT_TRUE(std::filesystem::exists("tb373941.swp"));
+  EXPECT_FALSE(std::filesystem::exists("tesla89.swp"));
+}
+
+// Around the largest input voltage a field holds, the range proposed is one its fields take.
+TEST(SweepWindow, ProposesOnlyRangesItsFieldsTake) {
+  Program p;
+  p.Start();
+  Enter(p.form1.NEvin, "1.18e4932");
+  Click(p.form1.Bsweep);
+  TFsweep& w = *p.sweep;
+  w.CBparam->setCurrentIndex(static_cast<int>(SweptQuantity::NEvin));
+  EXPECT_EQ(w.NEsto->text(), "1.18973149535723E4932");
+  EXPECT_GT(w.NEsto->panel_real(), w.NEsfrom->panel_real());
+  ErrorRecorder boxes;
+  Leave(w.NEsto);
+  EXPECT_TRUE(boxes.texts.empty());
 }
