@@ -32,4 +32,11 @@ void DesignEffects::TickRemoveLoad() { main_.CBnoload->setChecked(true); }
 
 void DesignEffects::HideDesignWindow() { window_.hide(); }
 
+void DesignEffects::SetDesignSecondary(Real Lb, Real Cb) {
+  for (const auto& [lb, cb] : secondaries_) {
+    lb->setPanelReal(Lb);
+    cb->setPanelReal(Cb);
+  }
+}
+
 }  // namespace kovaro

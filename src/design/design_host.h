@@ -38,6 +38,7 @@ class DesignHost : public ReportLog {
   virtual void SetSimulateEnabled(bool enabled) = 0;  // "Simulate and plot"
   virtual void TickRemoveLoad() = 0;                  // "Remove load"
   virtual void HideDesignWindow() = 0;
+  virtual void SetDesignSecondary(Real Lb, Real Cb) = 0;  // the design windows' Lb and Cb
 };
 
 // Writes a design's six elements into the element window's fields, in the order the

@@ -77,6 +77,26 @@ GeometryResult ComputeGeometry(const CoilGeometry& g) {
   return r;
 }
 
+void BuseClick(const CoilGeometry& g, ElementSet& elements, DesignHost& host) {
+  ValidateGeometry(g);
+  const GeometryResult r = ComputeGeometry(g);
+  host.SetElementField(ElementField::Lb, r.Lb);
+  host.SetElementField(ElementField::Cb, r.Cb);
+  host.SetElementField(ElementField::La, r.La);
+  host.SetElementField(ElementField::kab, r.kab);
+  elements.Lb = r.Lb;
+  elements.Cb = r.Cb;
+  elements.La = r.La;
+  elements.kab = r.kab;
+  host.SetSimulateEnabled(true);
+}
+
+void BsendClick(const CoilGeometry& g, DesignHost& host) {
+  ValidateGeometry(g);
+  const GeometryResult r = ComputeGeometry(g);
+  host.SetDesignSecondary(r.Lb, r.Cb);
+}
+
 GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLog& log) {
   ValidateGeometry(g);
   const GeometryResult r = ComputeGeometry(g);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "design/design_host.h"
 #include "elements/element_set.h"
 #include "geometry/primary.h"
 #include "geometry/solenoid.h"
@@ -47,6 +48,13 @@ GeometryResult ComputeGeometry(const CoilGeometry& g);
 
 // "Calculate": validates, computes, then reports; the primary resonance when Ca is set.
 GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLog& log);
+
+// "Use for elements": Lb, Cb, La and kab into the element window's fields and the elements,
+// then "Simulate and plot" enabled.
+void BuseClick(const CoilGeometry& g, ElementSet& elements, DesignHost& host);
+
+// "Send to designs": Lb and Cb into the design windows.
+void BsendClick(const CoilGeometry& g, DesignHost& host);
 
 // The primary turns that give La, then the height that gives kab with them.
 struct PrimaryPlacement {

@@ -1,10 +1,10 @@
 #include "geometry/geometry_window.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "design/design_effects.h"
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
@@ -114,41 +114,22 @@ CoilGeometry TFgeometry::Read() const {
 }
 
 void TFgeometry::BcalcClick() {
-  Guarded(this,
-          [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.CBdetails->isChecked(), main_); });
-}
-
-GeometryResult TFgeometry::Computed() const {
-  const CoilGeometry g = Read();
-  ValidateGeometry(g);
-  return ComputeGeometry(g);
+  Guarded(this, [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_); });
 }
 
 void TFgeometry::BuseClick() {
   Guarded(this, [this] {
-    const GeometryResult r = Computed();
-    elements_.NElb->setPanelReal(r.Lb);
-    elements_.NEcb->setPanelReal(r.Cb);
-    elements_.NEla->setPanelReal(r.La);
-    elements_.NEkab->setPanelReal(r.kab);
-    ElementSet& e = state_.Elements;
-    e.Lb = r.Lb;
-    e.Cb = r.Cb;
-    e.La = r.La;
-    e.kab = r.kab;
-    main_.Bplot->setEnabled(true);
+    DesignEffects effects(main_, elements_, *this);
+    kovaro::BuseClick(Read(), state_.Elements, effects);
   });
 }
 
 void TFgeometry::BsendClick() {
   Guarded(this, [this] {
-    const GeometryResult r = Computed();
-    lossless_.NELb->setPanelReal(r.Lb);
-    lossless_.NECb->setPanelReal(r.Cb);
-    lossy_.NELb1->setPanelReal(r.Lb);
-    lossy_.NECb1->setPanelReal(r.Cb);
-    tesla_.NElb->setPanelReal(r.Lb);
-    tesla_.NEcb->setPanelReal(r.Cb);
+    DesignEffects effects(main_, elements_, *this);
+    effects.SetSecondaryFields(
+        {{lossless_.NELb, lossless_.NECb}, {lossy_.NELb1, lossy_.NECb1}, {tesla_.NElb, tesla_.NEcb}});
+    kovaro::BsendClick(Read(), effects);
   });
 }
 

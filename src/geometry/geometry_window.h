@@ -54,9 +54,6 @@ class TFgeometry : public QWidget {
   QPushButton* Bfind;
 
  private:
-  // The element values of the fields' geometry, refused when it is bad.
-  GeometryResult Computed() const;
-
   AppState& state_;
   TForm1& main_;
   TForm3& elements_;

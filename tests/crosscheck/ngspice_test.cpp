@@ -32,6 +32,7 @@ class DesignCapture : public DesignHost {
   void SetSimulateEnabled(bool) override {}
   void TickRemoveLoad() override {}
   void HideDesignWindow() override {}
+  void SetDesignSecondary(Real, Real) override {}
   Real fin = 0;
   Waveform waveform = Waveform::SquaredSine;
 };

@@ -13,7 +13,7 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 
 // Records a calculator's effects in order: report lines as they are, the others as
 // "field Ca 5.070000E-0009", "design Gain ...", "fin ...", "vin 0", "simulate 1",
-// "remove load", "hide".
+// "remove load", "hide", "secondary <Lb> <Cb>".
 class RecordingDesignHost : public kovaro::DesignHost {
  public:
   void LogLine(const std::string& text) override {
@@ -37,6 +37,9 @@ class RecordingDesignHost : public kovaro::DesignHost {
   }
   void TickRemoveLoad() override { effects.push_back("remove load"); }
   void HideDesignWindow() override { effects.push_back("hide"); }
+  void SetDesignSecondary(kovaro::Real Lb, kovaro::Real Cb) override {
+    effects.push_back("secondary " + Value(Lb) + " " + Value(Cb));
+  }
 
   static std::string Value(kovaro::Real v) { return kovaro::FormatReal(v, 15, -1).substr(1); }
 
