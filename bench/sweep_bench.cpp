@@ -24,7 +24,9 @@ void RunSweep(benchmark::State& bench, SweptQuantity quantity, Waveform waveform
 }
 
 void BM_SweepCb500(benchmark::State& bench) { RunSweep(bench, SweptQuantity::Cb, Waveform::SquaredSine); }
-void BM_SweepFrequency500Sine(benchmark::State& bench) { RunSweep(bench, SweptQuantity::NEfin, Waveform::Sine); }
+void BM_SweepFrequency500Sine(benchmark::State& bench) {
+  RunSweep(bench, SweptQuantity::NEfin, Waveform::Sine);
+}
 
 }  // namespace
 

@@ -78,7 +78,8 @@ std::vector<Tick> Labelled(const std::vector<Real>& values, Real low, Real high)
   const bool fixed = std::all_of(values.begin(), values.end(), [](Real v) {
     return v == 0 || (std::fabs(v) >= 0.001L && std::fabs(v) < 1e6L);
   });
-  for (Real v : values) ticks.push_back({v, fixed ? DecimalText(v, 15, -100000, 100000) : DecimalText(v, 15, 1, 0)});
+  for (Real v : values)
+    ticks.push_back({v, fixed ? DecimalText(v, 15, -100000, 100000) : DecimalText(v, 15, 1, 0)});
   return ticks;
 }
 
@@ -86,7 +87,8 @@ Real Clamped(Real v) { return std::fmin(std::fmax(v, -LDBL_MAX), LDBL_MAX); }
 
 }  // namespace
 
-AxisScale::AxisScale(Real low, Real high, bool logarithmic) : low_(low), high_(high), logarithmic_(logarithmic) {
+AxisScale::AxisScale(Real low, Real high, bool logarithmic)
+    : low_(low), high_(high), logarithmic_(logarithmic) {
   if (logarithmic) {
     from_ = std::log10(low);
     width_ = std::log10(high) - from_;

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "app/main_window.h"
 #include "elements/element_window.h"
-#include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/radio_group.h"
 

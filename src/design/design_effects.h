@@ -23,7 +23,9 @@ class DesignEffects : public DesignHost {
       : main_(main), elements_(elements), window_(window), bandwidth_(bandwidth), gain_(gain) {}
 
   // The (Lb, Cb) field pairs that SetDesignSecondary writes.
-  void SetSecondaryFields(std::vector<std::pair<TNEdit*, TNEdit*>> fields) { secondaries_ = std::move(fields); }
+  void SetSecondaryFields(std::vector<std::pair<TNEdit*, TNEdit*>> fields) {
+    secondaries_ = std::move(fields);
+  }
 
   void LogLine(const std::string& text) override;
   void SetElementField(ElementField field, Real value) override;

@@ -3,9 +3,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "app/main_window.h"
 #include "design/design_effects.h"
 #include "shell/error_box.h"
-#include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/radio_group.h"
 #include "shell/widgets.h"

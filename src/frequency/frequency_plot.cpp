@@ -19,7 +19,8 @@ void ValidateRange(const FrequencyRange& range) {
 
 FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log) {
   ValidateRange(range);
-  FrequencyPlot plot{BuildCircuit(e, no_load), {}, LogFrequencies(range.from, range.to, range.points), {}, {}, {}};
+  FrequencyPlot plot{
+      BuildCircuit(e, no_load), {}, LogFrequencies(range.from, range.to, range.points), {}, {}, {}};
   plot.modes = NaturalModes(plot.circuit);
   plot.response.reserve(plot.f.size());
   size_t largest = 0;
@@ -39,7 +40,8 @@ FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRang
       log.LogLine(name + "f=" + FormatReal(m.f, 15, 5) + " Hz, " +
                   (std::isinf(m.Q) ? "no damping" : "Q=" + FormatReal(m.Q, 15, -1)));
     } else {
-      log.LogLine(name + (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s"));
+      log.LogLine(name +
+                  (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s"));
     }
   }
   log.LogLine("Largest gain=" + FormatReal(std::abs(plot.response[largest].gain), 15, 5) + " at " +

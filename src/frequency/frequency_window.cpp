@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/main_window.h"
 #include "frequency/frequency_chart.h"
 #include "frequency/frequency_plot.h"
 #include "shell/error_box.h"
 #include "shell/float_error.h"
 #include "shell/format.h"
-#include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
 #include "shell/widgets.h"
@@ -48,7 +48,8 @@ FrequencyRange TFfrequency::Range() const {
 
 void TFfrequency::BfplotClick() {
   Guarded(this, [this] {
-    const FrequencyPlot plot = kovaro::BfplotClick(state_.Elements, main_.ReadSettings().CBnoload, Range(), main_);
+    const FrequencyPlot plot =
+        kovaro::BfplotClick(state_.Elements, main_.ReadSettings().CBnoload, Range(), main_);
     Chart->Show(plot);
     plotted_ = plot.circuit;
     Readout->clear();
@@ -68,7 +69,8 @@ void TFfrequency::ShowReadout(Real f) {
     Readout->setText(QStringLiteral("f=%1 Hz   gain=%2 dB (%3)   |Zin|=%4 ohm (%5)")
                          .arg(QString::fromStdString(ShortText(f, 7)),
                               QString::fromStdString(ShortText(Decibels(r.gain), 6)), Degrees(r.gain),
-                              QString::fromStdString(ShortText(std::abs(r.impedance), 6)), Degrees(r.impedance)));
+                              QString::fromStdString(ShortText(std::abs(r.impedance), 6)),
+                              Degrees(r.impedance)));
   } catch (const FloatError&) {
     Readout->clear();  // exactly on an undamped mode: no finite value to show
   }

@@ -30,7 +30,8 @@ std::string N(Real x, const char* what) {
   errno = 0;
   const double read = std::strtod(text.c_str(), nullptr);
   if (!std::isfinite(read) || (read == 0) != (x == 0) || (read != 0 && std::fabs(read) < DBL_MIN))
-    throw InputError(std::string(what) + "=" + text + " is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
+    throw InputError(std::string(what) + "=" + text +
+                     " is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
   return text;
 }
 
@@ -88,13 +89,15 @@ std::string Source(const SimulationSettings& s, Real h) {
 // The AC sweep of `range`: as many points a decade as give its points.
 std::string AcLine(const FrequencyRange& range) {
   const Real ratio = range.to / range.from;
-  const Real decades = std::isfinite(ratio) ? std::log10(ratio) : std::log10(range.to) - std::log10(range.from);
+  const Real decades =
+      std::isfinite(ratio) ? std::log10(ratio) : std::log10(range.to) - std::log10(range.from);
   const Real per_decade = std::fmax(1, std::ceil((range.points - 1) / decades));
   if (per_decade > kMostPointsPerDecade)
-    throw InputError("Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) "
-                     "to To (Hz) or take fewer points");
-  return ".ac dec " + GeneralText(per_decade) + " " + Numbers({{range.from, "From (Hz)"}, {range.to, "To (Hz)"}}) +
-         "\n";
+    throw InputError(
+        "Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) "
+        "to To (Hz) or take fewer points");
+  return ".ac dec " + GeneralText(per_decade) + " " +
+         Numbers({{range.from, "From (Hz)"}, {range.to, "To (Hz)"}}) + "\n";
 }
 
 }  // namespace
@@ -108,7 +111,8 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
   if (s.CBsegue)
     n += "* The run switches the driver with the primary current after t=" + GeneralText(s.NEstart) + " s.\n";
   if (s.NEtempo < s.NEtmax)
-    n += "* The run stops the driver at t=" + GeneralText(s.NEtempo) + " s (" + StopModeName(s.RGstop) + ").\n";
+    n += "* The run stops the driver at t=" + GeneralText(s.NEtempo) + " s (" + StopModeName(s.RGstop) +
+         ").\n";
   n += Source(s, h);
   const char* node = "in";
   auto series = [&](const char* name, Real r, const char* next) {

@@ -4,8 +4,8 @@
 
 namespace kovaro {
 
-CouplingLattice::CouplingLattice(const std::vector<Ring>& primary, const std::vector<Ring>& secondary, Real pitch,
-                                 Real lowest, int32_t count)
+CouplingLattice::CouplingLattice(const std::vector<Ring>& primary, const std::vector<Ring>& secondary,
+                                 Real pitch, Real lowest, int32_t count)
     : primary_(primary), pitch_(pitch), lowest_(lowest), whole_(static_cast<size_t>(count), 0) {
   auto whole = static_cast<int32_t>(secondary.size());
   if (whole > 0 && secondary.back().w < 1) {
@@ -38,7 +38,8 @@ Real CouplingLattice::Mutual(int32_t m) const {
   Real sum = whole_[static_cast<size_t>(m)];
   if (partial_) {
     const Real height = Height(m);
-    for (const Ring& p : primary_) sum += p.w * last_.w * FilamentMutual(p.r, last_.r, last_.z - (p.z + height));
+    for (const Ring& p : primary_)
+      sum += p.w * last_.w * FilamentMutual(p.r, last_.r, last_.z - (p.z + height));
   }
   return Ck(sum);
 }

@@ -15,8 +15,8 @@ namespace kovaro {
 class CouplingLattice {
  public:
   // `primary` at height 0, `secondary` as its winding lays it from height 0 with `pitch`.
-  CouplingLattice(const std::vector<Ring>& primary, const std::vector<Ring>& secondary, Real pitch, Real lowest,
-                  int32_t count);
+  CouplingLattice(const std::vector<Ring>& primary, const std::vector<Ring>& secondary, Real pitch,
+                  Real lowest, int32_t count);
 
   int32_t Count() const { return static_cast<int32_t>(whole_.size()); }
   Real Height(int32_t m) const { return lowest_ + m * pitch_; }

@@ -4,13 +4,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/main_window.h"
 #include "design/design_effects.h"
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
 #include "elements/element_window.h"
 #include "shell/error_box.h"
-#include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/radio_group.h"
 #include "shell/widgets.h"
@@ -114,7 +114,8 @@ CoilGeometry TFgeometry::Read() const {
 }
 
 void TFgeometry::BcalcClick() {
-  Guarded(this, [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_); });
+  Guarded(this,
+          [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_); });
 }
 
 void TFgeometry::BuseClick() {

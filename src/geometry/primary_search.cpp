@@ -1,6 +1,6 @@
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -216,9 +216,9 @@ PrimaryPlacement BfindClick(const CoilGeometry& g, const ElementSet& e, ReportLo
     // Above every lattice height: the peak lies within a turn of the highest.
     const int32_t left = std::max(top - 1, 0);
     const int32_t right = std::min(top + 1, lattice.Count() - 1);
-    const auto [peak, most] = Maximum(coupling, lattice.Height(left), std::fmin(lattice.Height(right), l),
-                                      lattice.Height(top), at(top), lattice.Height(right), at(right),
-                                      lattice.Height(left), at(left), 1e-9L * l);
+    const auto [peak, most] =
+        Maximum(coupling, lattice.Height(left), std::fmin(lattice.Height(right), l), lattice.Height(top),
+                at(top), lattice.Height(right), at(right), lattice.Height(left), at(left), 1e-9L * l);
     if (e.kab > most)
       throw InputError("kab=" + Short(e.kab) + " cannot be reached: this primary couples at most kab=" +
                        Short(most) + ", at a height of " + Short(peak) + " m");

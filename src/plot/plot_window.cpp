@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/main_window.h"
 #include "plot/plot_paint.h"
 #include "shell/error_box.h"
 #include "shell/format.h"
-#include "shell/main_window.h"
 #include "shell/nedit.h"
 #include "shell/real_math.h"
 #include "shell/text_file.h"

@@ -73,8 +73,8 @@ TNEdit* MakeField(QWidget* parent, const char* name, int x, int y, int width, Re
   return field;
 }
 
-TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x, int y,
-                           int width, Real real_value, int32_t int_value, tipo_campo kind) {
+TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x,
+                           int y, int width, Real real_value, int32_t int_value, tipo_campo kind) {
   MakeLabel(parent, caption, label_x, y);
   TNEdit* field = MakeField(parent, name, x, y, width, real_value, int_value, kind);
   field->setCaption(caption);

@@ -52,7 +52,8 @@ TNEdit* MakeField(QWidget* parent, const char* name, int x, int y, int width, Re
                   int32_t int_value = 0, tipo_campo kind = real_field);
 
 // A caption and its field after it, the field named by it in its refusals.
-TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x, int y,
-                           int width, Real real_value, int32_t int_value = 0, tipo_campo kind = real_field);
+TNEdit* MakeCaptionedField(QWidget* parent, const QString& caption, int label_x, const char* name, int x,
+                           int y, int width, Real real_value, int32_t int_value = 0,
+                           tipo_campo kind = real_field);
 
 }  // namespace kovaro

@@ -131,7 +131,9 @@ std::string DecimalText(Real value, int32_t digits, int32_t lowest_fixed, int32_
     } else if (count <= exponent) {
       text.append(kept).append(static_cast<size_t>(exponent - count), '0');
     } else {
-      text.append(kept, 0, static_cast<size_t>(exponent)).append(".").append(kept, static_cast<size_t>(exponent));
+      text.append(kept, 0, static_cast<size_t>(exponent))
+          .append(".")
+          .append(kept, static_cast<size_t>(exponent));
     }
   } else {
     text.append(kept, 0, 1);

@@ -28,7 +28,7 @@ void WriteTableFile(const std::string& design_name, const WaveformStore& store, 
 }
 
 RunSummary WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& el,
-                    const SimulationSettings& s, ReportLog& log) {
+                          const SimulationSettings& s, ReportLog& log) {
   struct Line {
     const char* label;
     Real energy_element;

@@ -17,6 +17,6 @@ void WriteTableFile(const std::string& design_name, const WaveformStore& store, 
 
 // The report of a completed run: maxima with energies and times, gain, energy ratio.
 RunSummary WriteRunReport(const std::array<StateMaximum, 4>& maxima, const ElementSet& elements,
-                    const SimulationSettings& settings, ReportLog& log);
+                          const SimulationSettings& settings, ReportLog& log);
 
 }  // namespace kovaro

@@ -31,7 +31,7 @@ class WaveformCache {
   Real peak_ = 0;
   Real frequency_ = 0;
   bool offset_ = false;
-  int32_t count_ = 0;  // values kept, for the times j = 0 .. count_ - 1
+  int32_t count_ = 0;        // values kept, for the times j = 0 .. count_ - 1
   std::vector<Real> times_;  // fixed capacity, allocated once
   std::vector<Real> values_;
 };

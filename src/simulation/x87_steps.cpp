@@ -37,8 +37,9 @@ bool ScalingIsDouble(const SimulationSettings& s) {
 
 StepConstants MakeStepConstants(const EngineValues& ev, Real rin, const SimulationSettings& s) {
   const Matrix4& a = ev.SystemMatrix;
-  StepConstants c{a[0][1], a[2][2], a[2][3], a[1][0], a[3][0], a[1][1], a[3][1], a[1][2], a[3][2], a[1][3],
-                  a[3][3], ev.InputVector[1], ev.InputVector[3], {}, rin, {}, {}};
+  StepConstants c{a[0][1],           a[2][2], a[2][3], a[1][0], a[3][0], a[1][1],
+                  a[3][1],           a[1][2], a[3][2], a[1][3], a[3][3], ev.InputVector[1],
+                  ev.InputVector[3], {},      rin,     {},      {}};
   for (int32_t i = 0; i < 4; ++i) {
     for (int32_t j = 0; j < 4; ++j) c.p[i][j] = ev.TrapezoidMatrix[i][j];
   }
@@ -62,7 +63,8 @@ Real MakeInputTerms(const StepConstants& c, const Real* u, int32_t count, bool c
     largest = std::max(largest, std::fabs(next));
     previous = next;
   }
-  for (int32_t i = 1; constant && i < count; ++i) std::memcpy(&terms[i], &terms[0], sizeof(InputTerms));  // no 80-bit stores
+  for (int32_t i = 1; constant && i < count; ++i)
+    std::memcpy(&terms[i], &terms[0], sizeof(InputTerms));  // no 80-bit stores
   return largest;
 }
 
@@ -76,8 +78,8 @@ Real MakeInputTerms(const StepConstants& c, const Real* u, int32_t count, bool c
 // halving by a product with 0.5, and each channel stored as value * scale + offset. Operands
 // of a sum or product are swapped where that saves an exchange: both are commutative.
 int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, const InputTerms* input,
-                 Sample* samples,
-                 Vector4& x, std::array<StateMaximum, 4>& maxima, std::array<double, 4>& thresholds) {
+                 Sample* samples, Vector4& x, std::array<StateMaximum, 4>& maxima,
+                 std::array<double, 4>& thresholds) {
   int32_t done = 0;
   asm volatile(
       "fldt 48(%[x])\n\t"

@@ -38,13 +38,13 @@ bool ScalingIsDouble(const SimulationSettings& s);
 StepConstants MakeStepConstants(const EngineValues& ev, Real rin, const SimulationSettings& s);
 
 // Up to `count` trapezoidal steps from the state x, with the driver's values u[0..count] at the
-// times t[0..count] and their input terms: each stores its six scaled channels in samples[i], updates the maxima and
-// advances x; thresholds start at 0 with the maxima and are kept between calls. Stops before a step whose values are not finite, storing nothing of it; returns
-// the number of steps made. The arithmetic is the plain step's, operation for operation, kept
-// in the x87 registers: the compiler's code moves its values through memory, and 80-bit stores
-// are slow.
+// times t[0..count] and their input terms: each stores its six scaled channels in samples[i], updates the
+// maxima and advances x; thresholds start at 0 with the maxima and are kept between calls. Stops before a
+// step whose values are not finite, storing nothing of it; returns the number of steps made. The arithmetic
+// is the plain step's, operation for operation, kept in the x87 registers: the compiler's code moves its
+// values through memory, and 80-bit stores are slow.
 int32_t X87Steps(const StepConstants& c, int32_t count, const Real* t, const Real* u, const InputTerms* input,
-                 Sample* samples,
-                 Vector4& x, std::array<StateMaximum, 4>& maxima, std::array<double, 4>& thresholds);
+                 Sample* samples, Vector4& x, std::array<StateMaximum, 4>& maxima,
+                 std::array<double, 4>& thresholds);
 
 }  // namespace kovaro

@@ -13,19 +13,32 @@ namespace {
 
 Real& Swept(SweptQuantity q, ElementSet& e, SimulationSettings& s) {
   switch (q) {
-    case SweptQuantity::Ca: return e.Ca;
-    case SweptQuantity::La: return e.La;
-    case SweptQuantity::Lb: return e.Lb;
-    case SweptQuantity::Cb: return e.Cb;
-    case SweptQuantity::Rb: return e.Rb;
-    case SweptQuantity::kab: return e.kab;
-    case SweptQuantity::RLa: return e.RLa;
-    case SweptQuantity::RLb: return e.RLb;
-    case SweptQuantity::Rin: return e.Rin;
-    case SweptQuantity::NEfin: return s.NEfin;
-    case SweptQuantity::NEvin: return s.NEvin;
-    case SweptQuantity::NEtempo: return s.NEtempo;
-    case SweptQuantity::NEstart: return s.NEstart;
+    case SweptQuantity::Ca:
+      return e.Ca;
+    case SweptQuantity::La:
+      return e.La;
+    case SweptQuantity::Lb:
+      return e.Lb;
+    case SweptQuantity::Cb:
+      return e.Cb;
+    case SweptQuantity::Rb:
+      return e.Rb;
+    case SweptQuantity::kab:
+      return e.kab;
+    case SweptQuantity::RLa:
+      return e.RLa;
+    case SweptQuantity::RLb:
+      return e.RLb;
+    case SweptQuantity::Rin:
+      return e.Rin;
+    case SweptQuantity::NEfin:
+      return s.NEfin;
+    case SweptQuantity::NEvin:
+      return s.NEvin;
+    case SweptQuantity::NEtempo:
+      return s.NEtempo;
+    case SweptQuantity::NEstart:
+      return s.NEstart;
   }
   return e.Ca;
 }
@@ -45,11 +58,19 @@ SweepRange RangeAround(Real value) {
 }
 
 std::string SweptName(SweptQuantity q) {
-  static const char* const kNames[kSweptCount] = {
-      "Ca (F)",      "La (H)",     "Lb (H)",     "Cb (F)",
-      "Rb (Ohms)",   "kab",        "RLa (Ohms)", "RLb (Ohms)",
-      "Rin (Ohms)",  "Input frequency (Hz)", "Input voltage (V peak)", "Stop time (s)",
-      "Feedback start (s)"};
+  static const char* const kNames[kSweptCount] = {"Ca (F)",
+                                                  "La (H)",
+                                                  "Lb (H)",
+                                                  "Cb (F)",
+                                                  "Rb (Ohms)",
+                                                  "kab",
+                                                  "RLa (Ohms)",
+                                                  "RLb (Ohms)",
+                                                  "Rin (Ohms)",
+                                                  "Input frequency (Hz)",
+                                                  "Input voltage (V peak)",
+                                                  "Stop time (s)",
+                                                  "Feedback start (s)"};
   return kNames[static_cast<int32_t>(q)];
 }
 
@@ -72,13 +93,16 @@ Real SweepValue(const SweepRange& r, int32_t i) {
 std::string SweepRow(const SweepPoint& p) {
   std::string row = FormatReal(p.value, 15, -1);
   if (!p.fault.empty()) return row + " " + p.fault;
-  return row + " " + FormatReal(p.maxima[StVCb].Value, 15, 5) + " " + FormatReal(p.summary.VoltageGain, 14, 5) +
-         " " + FormatReal(p.summary.EnergyRatio, 10, 5);
+  return row + " " + FormatReal(p.maxima[StVCb].Value, 15, 5) + " " +
+         FormatReal(p.summary.VoltageGain, 14, 5) + " " + FormatReal(p.summary.EnergyRatio, 10, 5);
 }
 
 Sweep::Sweep(const ElementSet& elements, const SimulationSettings& settings, SweptQuantity quantity,
              const SweepRange& range)
-    : elements_(elements), settings_(settings), quantity_(quantity), range_(range),
+    : elements_(elements),
+      settings_(settings),
+      quantity_(quantity),
+      range_(range),
       state_(std::make_unique<AppState>()) {
   ValidateSweep(range);
   // Every value first: a range whose values overflow is refused before any run.

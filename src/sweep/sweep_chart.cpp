@@ -57,7 +57,8 @@ SweepChart::SweepChart(QWidget* parent) : QChartView(new QChart(), parent) {
   for (QLineSeries* s : {Vcb, Gain, Ratio}) s->attachAxis(SweptAxis);
 }
 
-void SweepChart::Show(SweptQuantity quantity, const SweepRange& range, const std::vector<SweepPoint>& points) {
+void SweepChart::Show(SweptQuantity quantity, const SweepRange& range,
+                      const std::vector<SweepPoint>& points) {
   std::vector<Real> x, vcb, gain, ratio;
   for (const SweepPoint& p : points) {
     if (!p.fault.empty()) continue;
@@ -69,7 +70,8 @@ void SweepChart::Show(SweptQuantity quantity, const SweepRange& range, const std
   // The swept axis spans the whole range from the first point on.
   const Real low = std::fmin(range.from, range.to);
   const Real high = std::fmax(range.from, range.to);
-  const AxisScale swept = range.logarithmic ? AxisScale::Logarithmic(low, high) : AxisScale::Linear(low, high);
+  const AxisScale swept =
+      range.logarithmic ? AxisScale::Logarithmic(low, high) : AxisScale::Linear(low, high);
   const AxisScale volts = FitLinear(vcb);
   const AxisScale gains = FitLinear(gain);
   const AxisScale ratios = FitLinear(ratio);

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/main_window.h"
 #include "shell/error_box.h"
-#include "shell/main_window.h"
 #include "shell/messages.h"
 #include "shell/nedit.h"
 #include "shell/widgets.h"
@@ -17,9 +17,9 @@
 namespace kovaro {
 namespace {
 
-constexpr int kTop = 66;        // below the two rows of controls
-constexpr int kTurnMs = 30;     // run points for this long, then let the window answer
-constexpr int kChartMs = 250;   // the chart drawn again at most this often while it runs
+constexpr int kTop = 66;       // below the two rows of controls
+constexpr int kTurnMs = 30;    // run points for this long, then let the window answer
+constexpr int kChartMs = 250;  // the chart drawn again at most this often while it runs
 
 }  // namespace
 
@@ -28,7 +28,8 @@ TFsweep::TFsweep(AppState& state, TForm1& main) : state_(state), main_(main) {
   MakeLabel(this, QStringLiteral("Quantity"), 8, 11);
   CBparam = new QComboBox(this);
   CBparam->setObjectName(QStringLiteral("CBparam"));
-  for (int32_t q = 0; q < kSweptCount; ++q) CBparam->addItem(QString::fromStdString(SweptName(SweptQuantity(q))));
+  for (int32_t q = 0; q < kSweptCount; ++q)
+    CBparam->addItem(QString::fromStdString(SweptName(SweptQuantity(q))));
   CBparam->setGeometry(60, 8, 150, 22);
   MakeLabel(this, QStringLiteral("From"), 222, 11);
   NEsfrom = MakeField(this, "NEsfrom", 252, 8, 90, 0);
@@ -70,9 +71,11 @@ void TFsweep::BsweeprunClick() {
   if (Running()) return;
   Guarded(this, [this] {
     if (!main_.Bplot->isEnabled())
-      throw InputError("Run sweep needs a circuit: apply the element values or make a design first, as for "
-                       "\"Simulate and plot\"");
-    const SweepRange range{NEsfrom->panel_real(), NEsto->panel_real(), NEscount->panel_int(), CBslog->isChecked()};
+      throw InputError(
+          "Run sweep needs a circuit: apply the element values or make a design first, as for "
+          "\"Simulate and plot\"");
+    const SweepRange range{NEsfrom->panel_real(), NEsto->panel_real(), NEscount->panel_int(),
+                           CBslog->isChecked()};
     // Refused input throws here, before anything runs or is reported.
     sweep_ = std::make_unique<Sweep>(state_.Elements, main_.ReadSettings(),
                                      static_cast<SweptQuantity>(CBparam->currentIndex()), range);

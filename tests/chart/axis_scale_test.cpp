@@ -23,13 +23,15 @@ using Labelled = std::vector<std::string>;
 
 TEST(AxisScale, RoundTicksInOneNotation) {
   EXPECT_EQ(Labels(AxisScale::Linear(0, 1)), (Labelled{"0", "0.2", "0.4", "0.6", "0.8", "1"}));
-  EXPECT_EQ(Labels(AxisScale::Linear(-92.6L, 48.4L)), (Labelled{"-80", "-60", "-40", "-20", "0", "20", "40"}));
+  EXPECT_EQ(Labels(AxisScale::Linear(-92.6L, 48.4L)),
+            (Labelled{"-80", "-60", "-40", "-20", "0", "20", "40"}));
   // A frequency axis over less than a decade: round frequencies, not only its powers of ten.
   EXPECT_EQ(Labels(AxisScale::Logarithmic(186000, 465000)),
             (Labelled{"200000", "250000", "300000", "350000", "400000", "450000"}));
   EXPECT_EQ(Labels(AxisScale::Logarithmic(0.9L, 1.1L)), (Labelled{"0.9", "0.95", "1", "1.05", "1.1"}));
   EXPECT_EQ(Labels(AxisScale::Logarithmic(0.15L, 3)), (Labelled{"0.2", "0.5", "1", "2"}));
-  EXPECT_EQ(Labels(AxisScale::Logarithmic(1, 1e30L)), (Labelled{"1E0", "1E5", "1E10", "1E15", "1E20", "1E25", "1E30"}));
+  EXPECT_EQ(Labels(AxisScale::Logarithmic(1, 1e30L)),
+            (Labelled{"1E0", "1E5", "1E10", "1E15", "1E20", "1E25", "1E30"}));
   EXPECT_EQ(Labels(AxisScale::Logarithmic(1e-301L, 1)),
             (Labelled{"1E-300", "1E-250", "1E-200", "1E-150", "1E-100", "1E-50", "1E0"}));
   EXPECT_EQ(Labels(AxisScale::Linear(0, 2e6L)), (Labelled{"0", "5E5", "1E6", "1.5E6", "2E6"}));
@@ -38,7 +40,8 @@ TEST(AxisScale, RoundTicksInOneNotation) {
             (Labelled{"1E4000", "1.5E4000", "2E4000", "2.5E4000", "3E4000"}));
   EXPECT_EQ(Labels(AxisScale::Linear(1, 1 + 1e-18L)), (Labelled{"1"}));
   EXPECT_EQ(Labels(AxisScale::Linear(1, 1 + 1e-12L)),
-            (Labelled{"1", "1.0000000000002", "1.0000000000004", "1.0000000000006", "1.0000000000008", "1.000000000001"}));
+            (Labelled{"1", "1.0000000000002", "1.0000000000004", "1.0000000000006", "1.0000000000008",
+                      "1.000000000001"}));
 }
 
 TEST(AxisScale, PositionsOfAnySizeFromZeroToOne) {
@@ -69,10 +72,12 @@ TEST(AxisScale, PositionsOfAnySizeFromZeroToOne) {
   std::uniform_real_distribution<double> exponent(-4900, 4900);
   for (int i = 0; i < 2000; ++i) {
     const Real a = std::pow(10.0L, static_cast<Real>(exponent(random)));
-    const Real b = a * std::pow(10.0L, static_cast<Real>(std::uniform_real_distribution<double>(-20, 30)(random)));
+    const Real b =
+        a * std::pow(10.0L, static_cast<Real>(std::uniform_real_distribution<double>(-20, 30)(random)));
     const bool logarithmic = i % 2 == 0;
     const Real low = std::fmin(a, b) * (logarithmic ? 1 : (i % 4 == 1 ? -1 : 1));
-    const AxisScale axis = logarithmic ? AxisScale::Logarithmic(low, std::fmax(a, b)) : AxisScale::Linear(low, std::fmax(a, b));
+    const AxisScale axis =
+        logarithmic ? AxisScale::Logarithmic(low, std::fmax(a, b)) : AxisScale::Linear(low, std::fmax(a, b));
     ASSERT_GE(axis.Ticks().size(), 1u);
     ASSERT_LE(axis.Ticks().size(), 10u) << GeneralText(low) << " " << GeneralText(std::fmax(a, b));
     double last = -1;

@@ -91,7 +91,8 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
   // Without damping the line says so; a real eigenvalue is a time constant.
   RecordingDesignHost undamped;
   BfplotClick(LosslessCoil(), true, {250000, 350000, 2}, undamped);
-  EXPECT_TRUE(std::regex_match(undamped.lines[2], std::regex(R"(Mode 1: f= +2[0-9]{5}\.[0-9]{5} Hz, no damping)")))
+  EXPECT_TRUE(
+      std::regex_match(undamped.lines[2], std::regex(R"(Mode 1: f= +2[0-9]{5}\.[0-9]{5} Hz, no damping)")))
       << undamped.lines[2];
   ElementSet overdamped = LosslessCoil();
   overdamped.Rin = 1e6L;
@@ -211,13 +212,15 @@ TEST(Netlist, RefusedWhereTheRunRefusesOrSpiceCannotRead) {
   s.NEvin = 1e4000L;  // the run overflows
   EXPECT_EQ(refusal(s), "Floating point overflow");
   s.NEvin = 1e400L;  // the run copes, SPICE's doubles do not
-  EXPECT_EQ(refusal(s),
-            "Input voltage (V peak)=1E400 is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
+  EXPECT_EQ(
+      refusal(s),
+      "Input voltage (V peak)=1E400 is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
   s.NEvin = 180;
   // 1 to 1.000001 Hz in 1000 points is 1.6E9 points a decade, which ngspice never ends; 0.9 to
   // 1.1 times a frequency is about 11000.
-  EXPECT_EQ(refusal(s, {1, 1.000001L, 1000}),
-            "Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) to To (Hz) or "
-            "take fewer points");
+  EXPECT_EQ(
+      refusal(s, {1, 1.000001L, 1000}),
+      "Points: a netlist's AC analysis takes at most 1000000 points a decade; widen From (Hz) to To (Hz) or "
+      "take fewer points");
   EXPECT_EQ(refusal(s, {270000, 330000, 1000}), "");
 }

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 #include "shell/radio_group.h"
 #include "simulation/run_host_fake.h"
 

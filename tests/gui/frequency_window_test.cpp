@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/program.h"
 #include "frequency/frequency_chart.h"
 #include "gui_helpers.h"
 #include "shell/file_limit.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
-#include "shell/program.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;
@@ -165,7 +165,8 @@ TEST(FrequencyWindow, ElementsOfAnySizeKeepTheChartReadable) {
   p.state->Elements = design;
   p.state->Elements.kab = 0;
   Click(w.Bfplot);
-  EXPECT_TRUE(MemoLines(p.form1).last().startsWith("Largest gain=        0.00000 at")) << MemoLines(p.form1).last().toStdString();
+  EXPECT_TRUE(MemoLines(p.form1).last().startsWith("Largest gain=        0.00000 at"))
+      << MemoLines(p.form1).last().toStdString();
   EXPECT_EQ(w.Chart->Gain->count(), 0);
   EXPECT_EQ(w.Chart->Impedance->count(), 1000);
 }

@@ -3,20 +3,20 @@
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
-#include <QXYSeries>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
+#include <QXYSeries>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
+#include "app/program.h"
 #include "shell/error_box.h"
-#include "shell/main_window.h"
-#include "shell/program.h"
 
 // Records the texts of the error boxes instead of showing them.
 class ErrorRecorder {

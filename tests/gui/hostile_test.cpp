@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <set>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
-#include "shell/program.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;
@@ -19,8 +19,8 @@ using namespace kovaro;
 namespace {
 
 std::vector<QWidget*> Windows(Program& p) {
-  return {&p.form1,     &p.form2,     &p.form3,        &p.flossless,   &p.flossy,
-          &p.form4,     &p.Geometry(), &p.Frequency(), &p.SweepWindow()};
+  return {&p.form1, &p.form2,      &p.form3,       &p.flossless,    &p.flossy,
+          &p.form4, &p.Geometry(), &p.Frequency(), &p.SweepWindow()};
 }
 
 // The six windows' fields refuse with the text alone; the later ones name themselves.
@@ -61,7 +61,8 @@ TEST(Hostile, OddTextsInEveryField) {
           }
         } else {
           const auto value = ParseInt(typed);
-          EXPECT_EQ(boxes.texts, value ? std::vector<std::string>{} : std::vector<std::string>{Refusal(*field, typed)});
+          EXPECT_EQ(boxes.texts,
+                    value ? std::vector<std::string>{} : std::vector<std::string>{Refusal(*field, typed)});
           EXPECT_EQ(field->panel_int(), value ? *value : int_before);
         }
         EXPECT_EQ(field->text(), text);  // the text stays as it was entered
@@ -98,7 +99,8 @@ TEST(Hostile, EveryButtonWithExtremeValues) {
     EXPECT_GT(p.form1.Memo1->blockCount(), 90);  // the actions did run and report
     for (const std::string& text : boxes.texts) {
       // A refused input names the field and the rule.
-      const bool refused_input = text.find(" must ") != std::string::npos || text.find(": ") != std::string::npos ||
+      const bool refused_input = text.find(" must ") != std::string::npos ||
+                                 text.find(": ") != std::string::npos ||
                                  text.rfind("Run sweep needs a circuit", 0) == 0;
       EXPECT_TRUE(allowed.count(text) == 1 || refused_input) << text << " with " << static_cast<double>(real);
     }

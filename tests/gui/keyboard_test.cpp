@@ -8,9 +8,9 @@
 #include <QPlainTextEdit>
 #include <map>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;

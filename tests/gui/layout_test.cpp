@@ -8,9 +8,9 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 
 using namespace kovaro;
 

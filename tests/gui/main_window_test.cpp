@@ -1,4 +1,4 @@
-#include "shell/main_window.h"
+#include "app/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 #include "shell/radio_group.h"
 
 using namespace kovaro;

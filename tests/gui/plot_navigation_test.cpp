@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "plot/plot_window.h"
-#include "shell/program.h"
 
 using namespace kovaro;
 

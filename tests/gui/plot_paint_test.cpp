@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/app_state.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 #include "simulation/run_host_fake.h"
 
 using namespace kovaro;

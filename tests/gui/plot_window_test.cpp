@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
-#include "shell/program.h"
 
 using namespace kovaro;
 

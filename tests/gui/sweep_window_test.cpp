@@ -10,11 +10,11 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/program.h"
 #include "gui_helpers.h"
 #include "shell/format.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
-#include "shell/program.h"
 #include "shell/radio_group.h"
 #include "simulation/run_host_fake.h"
 #include "sweep/sweep_chart.h"
@@ -131,8 +131,10 @@ TEST(SweepWindow, CancelStopsAfterTheCurrentRun) {
   EXPECT_EQ(w.Progress->value(), at_cancel);
   EXPECT_LT(at_cancel, 500);
   const QStringList report = MemoLines(p.form1).mid(start);
-  ASSERT_EQ(report.size(), at_cancel + 4);  // all at the end: the heading, the rows made, the cancel and the file
-  EXPECT_EQ(report[report.size() - 2], QStringLiteral("Sweep cancelled after %1 of 500 points").arg(at_cancel));
+  ASSERT_EQ(report.size(),
+            at_cancel + 4);  // all at the end: the heading, the rows made, the cancel and the file
+  EXPECT_EQ(report[report.size() - 2],
+            QStringLiteral("Sweep cancelled after %1 of 500 points").arg(at_cancel));
   EXPECT_EQ(report.back(), "Sweep saved as tb373941.swp");
   EXPECT_TRUE(w.Bsweeprun->isEnabled());
   EXPECT_FALSE(w.Bsweepcancel->isEnabled());
@@ -180,8 +182,9 @@ TEST(SweepWindow, NeedsACircuitAndKeepsItsRowsUnderTheDesignItStartedWith) {
     ErrorRecorder boxes;
     const qsizetype before = MemoLines(p.form1).size();
     Click(w.Bsweeprun);
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Run sweep needs a circuit: apply the element values or make a "
-                                                    "design first, as for \"Simulate and plot\""});
+    EXPECT_EQ(boxes.texts,
+              std::vector<std::string>{"Run sweep needs a circuit: apply the element values or make a "
+                                       "design first, as for \"Simulate and plot\""});
     EXPECT_EQ(MemoLines(p.form1).size(), before);
     EXPECT_FALSE(w.Running());
   }

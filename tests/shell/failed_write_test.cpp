@@ -42,10 +42,16 @@ TEST(FailedWrite, KeepsTheOlderFileOfEveryKind) {
   Sweep sweep(state->Elements, s, SweptQuantity::Ca, SweepRange{1e-9L, 2e-9L, 2});
   while (!sweep.Done()) sweep.Next();
   const std::vector<std::pair<std::string, std::function<void(ReportLog&)>>> writers = {
-      {"t.val", [](ReportLog& log) { WriteValueList("t.val", {{"Ca", 1}, {"La", 2}, {"Lb", 3}, {"Cb", 4}}, log); }},
+      {"t.val",
+       [](ReportLog& log) {
+         WriteValueList("t.val", {{"Ca", 1}, {"La", 2}, {"Lb", 3}, {"Cb", 4}}, log);
+       }},
       {"t.tab", [&](ReportLog& log) { WriteTableFile("t", state->Store, log); }},
       {"t.swp", [&](ReportLog& log) { ReportSweep("t", sweep, log); }},
-      {"t.cir", [&](ReportLog& log) { BnetlistClick("t", state->Elements, s, {1000, 1e6L, 100}, log); }},
+      {"t.cir",
+       [&](ReportLog& log) {
+         BnetlistClick("t", state->Elements, s, {1000, 1e6L, 100}, log);
+       }},
       {"t.png", [](ReportLog&) { WriteWholeFile("t.png", std::string(5000, 'p')); }},
   };
   for (const auto& [name, write] : writers) {
@@ -82,7 +88,10 @@ TEST(FailedWrite, ALinkIsFollowedAndAFileLeftUnclosedIsNotWritten) {
   EXPECT_TRUE(std::filesystem::is_symlink("link.val"));
   EXPECT_EQ(ReadFile("target.val"), "new\r\n");
   // A file left unclosed is not written at all.
-  { TextFile abandoned("target.val"); abandoned.WriteLine("half"); }
+  {
+    TextFile abandoned("target.val");
+    abandoned.WriteLine("half");
+  }
   EXPECT_EQ(ReadFile("target.val"), "new\r\n");
   EXPECT_EQ(Names(dir.path()).size(), 2u);
 }

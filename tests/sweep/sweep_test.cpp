@@ -23,19 +23,45 @@ struct SingleRun {
 SingleRun RunWith(SweptQuantity q, Real v, ElementSet e, SimulationSettings s) {
   auto state = std::make_unique<AppState>();
   switch (q) {
-    case SweptQuantity::Ca: e.Ca = v; break;
-    case SweptQuantity::La: e.La = v; break;
-    case SweptQuantity::Lb: e.Lb = v; break;
-    case SweptQuantity::Cb: e.Cb = v; break;
-    case SweptQuantity::Rb: e.Rb = v; break;
-    case SweptQuantity::kab: e.kab = v; break;
-    case SweptQuantity::RLa: e.RLa = v; break;
-    case SweptQuantity::RLb: e.RLb = v; break;
-    case SweptQuantity::Rin: e.Rin = v; break;
-    case SweptQuantity::NEfin: s.NEfin = v; break;
-    case SweptQuantity::NEvin: s.NEvin = v; break;
-    case SweptQuantity::NEtempo: s.NEtempo = v; break;
-    case SweptQuantity::NEstart: s.NEstart = v; break;
+    case SweptQuantity::Ca:
+      e.Ca = v;
+      break;
+    case SweptQuantity::La:
+      e.La = v;
+      break;
+    case SweptQuantity::Lb:
+      e.Lb = v;
+      break;
+    case SweptQuantity::Cb:
+      e.Cb = v;
+      break;
+    case SweptQuantity::Rb:
+      e.Rb = v;
+      break;
+    case SweptQuantity::kab:
+      e.kab = v;
+      break;
+    case SweptQuantity::RLa:
+      e.RLa = v;
+      break;
+    case SweptQuantity::RLb:
+      e.RLb = v;
+      break;
+    case SweptQuantity::Rin:
+      e.Rin = v;
+      break;
+    case SweptQuantity::NEfin:
+      s.NEfin = v;
+      break;
+    case SweptQuantity::NEvin:
+      s.NEvin = v;
+      break;
+    case SweptQuantity::NEtempo:
+      s.NEtempo = v;
+      break;
+    case SweptQuantity::NEstart:
+      s.NEstart = v;
+      break;
   }
   state->Elements = e;
   RecordingHost host;
@@ -93,8 +119,8 @@ TEST(Sweep, EveryPointIsTheSingleRunOfItsValue) {
         // The row holds what the report printed: VCb's maximum, the gain, the energy ratio.
         ASSERT_GE(r.lines.size(), 6u) << label;
         const std::string row = SweepRow(p);
-        EXPECT_EQ(row, FormatReal(p.value, 15, -1) + " " + Printed(r.lines[2]) + " " + Printed(r.lines[4]) + " " +
-                           Printed(r.lines[5]))
+        EXPECT_EQ(row, FormatReal(p.value, 15, -1) + " " + Printed(r.lines[2]) + " " + Printed(r.lines[4]) +
+                           " " + Printed(r.lines[5]))
             << label;
       }
     }
@@ -139,7 +165,8 @@ TEST(Sweep, RowsAreTheReportsFigures) {
   SweepPoint done{1.5e-9L, {}, RunSummary{-12.25L, 0.875L}, ""};
   done.maxima[StVCb].Value = -2205;
   EXPECT_EQ(SweepRow(done), " 1.500000E-0009     -2205.00000      -12.25000    0.87500");
-  EXPECT_EQ(SweepRow(SweepPoint{0, {}, {}, kDivisionByZero}), " 0.000000E+0000 Floating point division by zero");
+  EXPECT_EQ(SweepRow(SweepPoint{0, {}, {}, kDivisionByZero}),
+            " 0.000000E+0000 Floating point division by zero");
 }
 
 TEST(Sweep, ReportsItsRowsTogetherAndSavesThemUnderTheNameItIsGiven) {

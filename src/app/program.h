@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/main_window.h"
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
@@ -10,7 +11,6 @@
 #include "geometry/geometry_window.h"
 #include "plot/plot_window.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
 #include "sweep/sweep_window.h"
 
 namespace kovaro {
