@@ -224,3 +224,30 @@ TEST(Netlist, RefusedWhereTheRunRefusesOrSpiceCannotRead) {
       "take fewer points");
   EXPECT_EQ(refusal(s, {270000, 330000, 1000}), "");
 }
+
+TEST(FrequencyResponse, LogarithmicSpacingAndThePhasesOfItsEnds) {
+  const std::vector<Real> f = LogFrequencies(1, 100, 3);
+  ASSERT_EQ(f.size(), 3u);
+  EXPECT_EQ(f[0], 1);
+  EXPECT_NEAR(f[1], 10, 1e-15L);
+  EXPECT_EQ(f[2], 100);
+  // Far below the modes Ca alone sets Zin, far above La: -90 and +90 degrees.
+  const CircuitSystem c = BuildCircuit(LosslessCoil(), true);
+  EXPECT_NEAR(PhaseDegrees(FrequencyResponse(c, 10).impedance), -90, 0.01L);
+  EXPECT_NEAR(PhaseDegrees(FrequencyResponse(c, 1e9L).impedance), 90, 0.01L);
+}
+
+// Without coupling the secondary rings alone, damped by RLb: Q = sqrt(Lb / Cb) / RLb =
+// sqrt(0.0282 / 1.04E-11) / 40 = 1301.81087.
+TEST(NaturalModes, TheQOfALossySecondaryAlone) {
+  ElementSet e = LosslessCoil();
+  e.kab = 0;
+  e.RLb = 40;
+  int32_t damped = 0;
+  for (const Mode& m : NaturalModes(BuildCircuit(e, true))) {
+    if (!m.oscillating || std::isinf(m.Q)) continue;
+    ++damped;
+    EXPECT_NEAR(m.Q, 1301.81087L, 0.00001L);
+  }
+  EXPECT_EQ(damped, 1);
+}

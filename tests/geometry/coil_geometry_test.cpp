@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "geometry/primary.h"
+#include "geometry/solenoid.h"
 #include "shell/format.h"
 #include "shell/messages.h"
 
@@ -151,4 +153,66 @@ TEST(CoilGeometry, FindPrimaryRecoversAKnownPrimaryAndRefusesWhatCannotBeReached
       refusal(thor.La, 0.001L).rfind("kab=0.001000 cannot be reached: this primary couples at least", 0), 0u);
   EXPECT_EQ(refusal(0, 0.1L), "Find primary needs the elements' La greater than 0, as a design sets it");
   EXPECT_EQ(refusal(thor.La, 1), "Find primary needs the elements' kab between 0 and 1, as a design sets it");
+}
+
+// The bare resonance blends from Medhurst's (h/d 4.5 and below) to the TSSP fit's (5.5 and
+// above), halfway at 5.
+TEST(CoilGeometry, TheBareResonanceBlendsBetweenItsModels) {
+  const auto weight = [](Real height) {
+    Secondary s = CoilGeometry{}.secondary;  // 0.2 m across
+    s.height = height;
+    return BareSecondaryResonance(s, SecondaryInductance(s));
+  };
+  EXPECT_EQ(weight(0.9L).weight, 0);
+  EXPECT_NEAR(weight(0.95L).weight, 0.25L, 1e-15L);
+  EXPECT_NEAR(weight(1.0L).weight, 0.5L, 1e-15L);
+  EXPECT_EQ(weight(1.1L).weight, 1);
+  const BareResonance middle = weight(1.0L);
+  EXPECT_NEAR(middle.f, (middle.medhurst + middle.tssp) / 2, 1e-6L);
+}
+
+TEST(CoilGeometry, AHelicalPrimaryRisesFromItsHeight) {
+  // Three and a half turns of 2 cm pitch from 0.1 m: each ring at the middle of its turn.
+  const Primary helix{true, 0.15L, 3.5L, 0.02L, 0.00635L, 0.1L};
+  const std::vector<Ring> rings = PrimaryRings(helix);
+  ASSERT_EQ(rings.size(), 4u);
+  const Real z[] = {0.11L, 0.13L, 0.15L, 0.165L};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(rings[i].r, 0.15L);
+    EXPECT_NEAR(rings[i].z, z[i], 1e-18L) << i;
+    EXPECT_EQ(rings[i].w, i < 3 ? 1 : 0.5L);
+  }
+  // Ten turns over 0.2 m as a short solenoid, by Wheeler's formula r^2 N^2 / (9 r + 10 l) uH in
+  // inches: 5.906^2 * 100 / (9 * 5.906 + 10 * 7.874) = 26.45 uH.
+  const Primary ten{true, 0.15L, 10, 0.02L, 0.00635L, 0.1L};
+  EXPECT_NEAR(PrimaryInductance(ten) / 26.45e-6L, 1, 0.01L);
+}
+
+TEST(CoilGeometry, TheTurnLimitsAreAccepted) {
+  CoilGeometry g;
+  g.primary.turns = 100;
+  EXPECT_EQ(Refusal(g), "");
+  g.primary.turns = 100.001L;
+  EXPECT_EQ(Refusal(g), "Turns of the primary must be greater than 0 and at most 100");
+  g = CoilGeometry{};
+  g.secondary.turns = 1;
+  EXPECT_EQ(Refusal(g), "");
+  g.secondary.turns = 0.999L;
+  EXPECT_EQ(Refusal(g), "Turns of the secondary must be between 1 and 10000");
+  g.secondary.turns = 10000;
+  g.secondary.wire = 0.00005L;
+  EXPECT_EQ(Refusal(g), "");
+  g.secondary.turns = 10000.5L;
+  EXPECT_EQ(Refusal(g), "Turns of the secondary must be between 1 and 10000");
+}
+
+// The default coil's La of 55.88 uH with 5.07 nF: 1 / (2 pi sqrt(La Ca)) = 299.004 kHz.
+TEST(CoilGeometry, ThePrimaryResonanceIsLaWithCa) {
+  Lines log;
+  BcalcClick(CoilGeometry{}, 5.07e-9L, false, log);
+  const auto line = std::find_if(log.lines.begin(), log.lines.end(), [](const std::string& l) {
+    return Label(l) == "Primary resonance with Ca=";
+  });
+  ASSERT_NE(line, log.lines.end());
+  EXPECT_NEAR(std::stold(line->substr(26, 15)), 299.004L, 0.0005L) << *line;
 }

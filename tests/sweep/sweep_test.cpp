@@ -144,6 +144,7 @@ TEST(Sweep, RefusesRangesNamingTheField) {
   EXPECT_EQ(message({2, 2, 5}), "To: the end of a sweep must differ from its start (From)");
   EXPECT_EQ(message({0, 2, 5, true}), "From, To: a logarithmic sweep takes positive values only");
   EXPECT_EQ(message({-1, 2, 5, true}), "From, To: a logarithmic sweep takes positive values only");
+  EXPECT_EQ(message({1, -2, 5, true}), "From, To: a logarithmic sweep takes positive values only");
   EXPECT_EQ(message({2, -1, 5, false}), "");
   EXPECT_EQ(message({1, 2, 2}), "");
   // A range whose values overflow is refused before any run.
@@ -193,4 +194,20 @@ TEST(Sweep, ReportsItsRowsTogetherAndSavesThemUnderTheNameItIsGiven) {
   ASSERT_EQ(log.lines.size(), 6u);
   EXPECT_EQ(log.lines[5], "Sweep saved as tx1.swp");
   EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), "Sweep cancelled after 2 of 3 points"), 0);
+}
+
+// The ends are the values typed, also where the steps to them round: To of a seventh.
+TEST(Sweep, TheLastValueIsToExactly) {
+  for (const Real from : {0.1L, 0.3L, 3.0L}) {
+    for (int32_t k = 1; k <= 20; ++k) {
+      for (const int32_t points : {3, 4, 7, 11}) {
+        for (const bool logarithmic : {false, true}) {
+          const SweepRange r{from, k / 7.0L, points, logarithmic};
+          EXPECT_EQ(SweepValue(r, points - 1), r.to)
+              << from << " " << k << " " << points << " " << logarithmic;
+          EXPECT_EQ(SweepValue(r, 0), r.from);
+        }
+      }
+    }
+  }
 }
