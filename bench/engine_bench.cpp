@@ -12,14 +12,6 @@ using namespace kovaro;
 
 namespace {
 
-class SilentHost : public RunHost {
- public:
-  void LogLine(const std::string&) override {}
-  void SetPoints(int32_t) override {}
-  void EnableSaveReference() override {}
-  void ShowPlot() override {}
-};
-
 void Run(benchmark::State& bench, Waveform waveform, bool new_frequency = false) {
   auto state = std::make_unique<AppState>();
   state->Elements = ElementSet{5.07E-9L, 58.4562648953E-6L, 0.0282L, 1.04E-11L, 500000, 0.1021619L, 0, 0, 0};
@@ -27,10 +19,9 @@ void Run(benchmark::State& bench, Waveform waveform, bool new_frequency = false)
   s.RGvin = waveform;
   s.NEfin = 294273.2L;
   s.NEpontos = 50000;
-  SilentHost host;
   for (auto _ : bench) {
     if (new_frequency) s.NEfin = std::nextafter(s.NEfin, 0.0L);
-    RunSimulation(*state, s, host);
+    QuietRun(*state, s);
     benchmark::DoNotOptimize(state->Store.Channels[49999]);
   }
 }

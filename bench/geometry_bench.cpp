@@ -53,7 +53,7 @@ void BM_GeometryFindPrimaryLargest(benchmark::State& bench) {
   Silent log;
   for (auto _ : bench) benchmark::DoNotOptimize(BfindClick(g, target, log));
 }
-BENCHMARK(BM_GeometryFindPrimaryLargest)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_GeometryFindPrimaryLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

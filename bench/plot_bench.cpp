@@ -20,13 +20,6 @@ using namespace kovaro;
 
 namespace {
 
-struct SilentHost : RunHost {
-  void LogLine(const std::string&) override {}
-  void SetPoints(int32_t) override {}
-  void EnableSaveReference() override {}
-  void ShowPlot() override {}
-};
-
 // The element window's and the main window's defaults, 50000 points; `lb` for the secondary.
 // A ringing run (Lb 1e-10) seen after twelve "+" rings from edge to edge of the plot.
 void Paint(benchmark::State& bench, bool reference, Real lb = 0.0358L, int32_t zooms = 0) {
@@ -34,8 +27,7 @@ void Paint(benchmark::State& bench, bool reference, Real lb = 0.0358L, int32_t z
   state->Elements = ElementSet{2.72E-8L, 1.05E-5L, lb, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
   SimulationSettings s;
   s.NEpontos = 50000;
-  SilentHost host;
-  RunSimulation(*state, s, host);
+  QuietRun(*state, s);
   if (reference) {
     SaveReference(state->Store);
     state->Store.ReferenceShown = true;

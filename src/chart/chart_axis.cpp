@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace kovaro {
 
@@ -22,6 +23,17 @@ void ShowScale(QCategoryAxis* axis, const AxisScale& scale) {
     axis->append(QString::fromStdString(tick.label), at);
     last = at;
   }
+}
+
+QList<QPointF> PlacedPoints(const AxisScale& x, const std::vector<Real>& xs, const AxisScale& y,
+                            const std::vector<Real>& ys) {
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(xs.size()));
+  for (size_t i = 0; i < xs.size(); ++i) {
+    const QPointF p(x.Position(xs[i]), y.Position(ys[i]));
+    if (std::isfinite(p.x()) && std::isfinite(p.y())) points.append(p);
+  }
+  return points;
 }
 
 }  // namespace kovaro

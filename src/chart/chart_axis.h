@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPointF>
+#include <vector>
+
 #include "chart/axis_scale.h"
 
 class QCategoryAxis;
@@ -13,5 +17,10 @@ QCategoryAxis* MakeScaleAxis(QObject* parent);
 
 // Replaces the axis's ticks by the scale's.
 void ShowScale(QCategoryAxis* axis, const AxisScale& scale);
+
+// The points (xs[i], ys[i]) at their positions on the two axes, those an axis cannot place (a
+// gain of 0 on a dB axis) left out.
+QList<QPointF> PlacedPoints(const AxisScale& x, const std::vector<Real>& xs, const AxisScale& y,
+                            const std::vector<Real>& ys);
 
 }  // namespace kovaro

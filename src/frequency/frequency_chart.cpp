@@ -9,22 +9,6 @@
 #include "chart/chart_axis.h"
 
 namespace kovaro {
-namespace {
-
-// The points whose two positions are drawable; a gain of 0 has no place on a dB axis.
-QList<QPointF> Points(const AxisScale& x, const std::vector<Real>& xs, const AxisScale& y,
-                      const std::vector<Real>& ys) {
-  QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(xs.size()));
-  for (size_t i = 0; i < xs.size(); ++i) {
-    const QPointF p(x.Position(xs[i]), y.Position(ys[i]));
-    if (std::isfinite(p.x()) && std::isfinite(p.y())) points.append(p);
-  }
-  return points;
-}
-
-}  // namespace
-
 // The view owns the chart it is built with (a chart set later would leave its first one).
 FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setObjectName(QStringLiteral("Chart"));
@@ -57,8 +41,8 @@ void FrequencyChart::Show(const FrequencyPlot& plot) {
   const AxisScale frequency = AxisScale::Logarithmic(plot.f.front(), plot.f.back());
   const AxisScale decibels = FitLinear(plot.decibels, 1);
   const AxisScale ohms = FitLogarithmic(plot.ohms);
-  Gain->replace(Points(frequency, plot.f, decibels, plot.decibels));
-  Impedance->replace(Points(frequency, plot.f, ohms, plot.ohms));
+  Gain->replace(PlacedPoints(frequency, plot.f, decibels, plot.decibels));
+  Impedance->replace(PlacedPoints(frequency, plot.f, ohms, plot.ohms));
   ShowScale(FrequencyAxis, frequency);
   ShowScale(DecibelAxis, decibels);
   ShowScale(OhmAxis, ohms);

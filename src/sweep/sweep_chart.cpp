@@ -7,18 +7,6 @@
 #include "chart/chart_axis.h"
 
 namespace kovaro {
-namespace {
-
-QList<QPointF> Points(const AxisScale& x, const std::vector<Real>& xs, const AxisScale& y,
-                      const std::vector<Real>& ys) {
-  QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(xs.size()));
-  for (size_t i = 0; i < xs.size(); ++i) points.append(QPointF(x.Position(xs[i]), y.Position(ys[i])));
-  return points;
-}
-
-}  // namespace
-
 // The view owns the chart it is built with (a chart set later would leave its first one).
 SweepChart::SweepChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setObjectName(QStringLiteral("Chart"));
@@ -75,9 +63,9 @@ void SweepChart::Show(SweptQuantity quantity, const SweepRange& range,
   const AxisScale volts = FitLinear(vcb);
   const AxisScale gains = FitLinear(gain);
   const AxisScale ratios = FitLinear(ratio);
-  Vcb->replace(Points(swept, x, volts, vcb));
-  Gain->replace(Points(swept, x, gains, gain));
-  Ratio->replace(Points(swept, x, ratios, ratio));
+  Vcb->replace(PlacedPoints(swept, x, volts, vcb));
+  Gain->replace(PlacedPoints(swept, x, gains, gain));
+  Ratio->replace(PlacedPoints(swept, x, ratios, ratio));
   SweptAxis->setTitleText(QString::fromStdString(SweptName(quantity)));
   ShowScale(SweptAxis, swept);
   ShowScale(VoltAxis, volts);
