@@ -28,6 +28,7 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart(), paren
   DecibelAxis->setTitleText(QStringLiteral("Gain (dB)"));
   OhmAxis = MakeScaleAxis(chart);
   OhmAxis->setTitleText(QStringLiteral("|Zin| (ohm)"));
+  OhmAxis->setGridLineVisible(false);  // the grid follows the gain's axis
   chart->addAxis(FrequencyAxis, Qt::AlignBottom);
   chart->addAxis(DecibelAxis, Qt::AlignLeft);
   chart->addAxis(OhmAxis, Qt::AlignRight);

@@ -35,6 +35,9 @@ SweepChart::SweepChart(QWidget* parent) : QChartView(new QChart(), parent) {
   GainAxis->setTitleText(QStringLiteral("|Gain|"));
   RatioAxis = MakeScaleAxis(chart);
   RatioAxis->setTitleText(QStringLiteral("Energy ratio"));
+  // The grid follows the left axis; the right ones' lines would cross it.
+  GainAxis->setGridLineVisible(false);
+  RatioAxis->setGridLineVisible(false);
   chart->addAxis(SweptAxis, Qt::AlignBottom);
   chart->addAxis(VoltAxis, Qt::AlignLeft);
   chart->addAxis(GainAxis, Qt::AlignRight);
