@@ -17,12 +17,14 @@ using namespace kovaro;
 
 namespace {
 
-// The value of the newest report line that starts with `label`, as printed.
-Real Printed(const TForm1& form, const QString& label) {
+// The number of the newest report line that starts with `label`, as printed.
+QString PrintedText(const TForm1& form, const QString& label) {
   const QStringList lines =
       MemoLines(form).filter(QRegularExpression("^" + QRegularExpression::escape(label)));
-  return lines.last().mid(label.size()).split(' ', Qt::SkipEmptyParts).first().toDouble();
+  return lines.isEmpty() ? QString() : lines.last().mid(label.size()).split(' ', Qt::SkipEmptyParts).first();
 }
+
+Real Printed(const TForm1& form, const QString& label) { return PrintedText(form, label).toDouble(); }
 
 bool IsTopLevel(const char* name) {
   for (const QWidget* w : QApplication::topLevelWidgets())
@@ -82,15 +84,14 @@ TEST(GeometryWindow, FromTheCoilThroughADesignToItsPrimary) {
   ASSERT_GT(design.La, 0);
   Activate(&g);
   Click(g.Bfind);
-  const QStringList found = MemoLines(p.form1).mid(MemoLines(p.form1).size() - 2);
-  EXPECT_TRUE(found[0].startsWith("Primary turns for La=")) << found[0].toStdString();
-  EXPECT_TRUE(found[1].startsWith("Primary height for kab=")) << found[1].toStdString();
-  EXPECT_NEAR(g.NEpn->text().toDouble(), found[0].mid(21).toDouble(), 1e-9);
-  EXPECT_NEAR(g.NEph->text().toDouble(), found[1].mid(23).chopped(2).toDouble(), 1e-9);
+  const QString turns = PrintedText(p.form1, "Primary turns for La=");
+  const QString height = PrintedText(p.form1, "Primary height for kab=");
+  EXPECT_NEAR(g.NEpn->text().toDouble(), turns.toDouble(), 1e-9);
+  EXPECT_NEAR(g.NEph->text().toDouble(), height.toDouble(), 1e-9);
 
   // The printed values typed back in, as a builder would.
-  Enter(g.NEpn, found[0].mid(21).trimmed());
-  Enter(g.NEph, found[1].mid(23).chopped(2).trimmed());
+  Enter(g.NEpn, turns);
+  Enter(g.NEph, height);
   Click(g.Bcalc);
   EXPECT_NEAR(Printed(p.form1, "La=") * 1e-6L / design.La, 1, 0.005L);
   EXPECT_NEAR(Printed(p.form1, "kab=") / design.kab, 1, 0.005L);
