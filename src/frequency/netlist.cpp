@@ -155,7 +155,7 @@ void BnetlistClick(const std::string& design_name, const ElementSet& e, const Si
   scratch->Elements = e;
   if (!QuietRun(*scratch, s)) throw InputError(kTooFewPoints);
   const std::string name = design_name + ".cir";
-  WriteWholeFile(name, SpiceNetlist("Kovaro " + design_name, e, s, range));
+  WriteWholeFile(name, SpiceNetlist("Kovaro " + design_name, e, s, range), true);
   log.LogLine("Netlist saved as " + name);
 }
 

@@ -147,7 +147,7 @@ void TForm2::SavePicture() {
     buffer.open(QIODevice::WriteOnly);
     PaintBox1->Picture().save(&buffer, "PNG");
     const std::string name = state_.DesignName + ".png";
-    WriteWholeFile(name, std::string_view(png.constData(), static_cast<size_t>(png.size())));
+    WriteWholeFile(name, std::string_view(png.constData(), static_cast<size_t>(png.size())), true);
     main_.LogLine("Picture saved as " + name);
   });
 }

@@ -26,7 +26,7 @@ int ErrorOr(int err) { return err != 0 ? err : EIO; }
 
 }  // namespace
 
-TextFile::TextFile(const std::string& name) : name_(name) {
+TextFile::TextFile(const std::string& name, bool named) : shown_(named ? name : std::string()), name_(name) {
   // Through a link to the file it names, so that the link stays a link.
   struct stat st {};
   if (::lstat(name.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -38,16 +38,16 @@ TextFile::TextFile(const std::string& name) : name_(name) {
   // A device or a pipe is written as it is: it cannot be replaced by a file.
   if (::stat(name_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
     file_ = std::fopen(name_.c_str(), "wb");
-    if (file_ == nullptr) ThrowFileError(errno);
+    if (file_ == nullptr) Throw(errno);
     return;
   }
-  if (::access(name_.c_str(), F_OK) == 0 && ::access(name_.c_str(), W_OK) != 0) ThrowFileError(errno);
+  if (::access(name_.c_str(), F_OK) == 0 && ::access(name_.c_str(), W_OK) != 0) Throw(errno);
   const size_t slash = name_.rfind('/');
   temp_ = (slash == std::string::npos ? std::string() : name_.substr(0, slash + 1)) + ".kovaro-XXXXXX";
   std::vector<char> pattern(temp_.begin(), temp_.end());
   pattern.push_back('\0');
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) ThrowFileError(errno);
+  if (fd < 0) Throw(errno);
   temp_ = pattern.data();
   if (::fchmod(fd, ModeFor(name_)) != 0 || (file_ = ::fdopen(fd, "wb")) == nullptr) {
     const int err = errno;
@@ -66,7 +66,12 @@ void TextFile::Fail(int err) {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
   if (!temp_.empty()) ::unlink(temp_.c_str());
-  ThrowFileError(ErrorOr(err));
+  Throw(ErrorOr(err));
+}
+
+void TextFile::Throw(int err) const {
+  if (shown_.empty()) ThrowFileError(err);
+  throw FileError("Cannot write " + shown_ + ": " + FileErrorText(err));
 }
 
 void TextFile::Write(std::string_view bytes) {
@@ -94,8 +99,8 @@ void TextFile::Close() {
   if (std::fclose(f) != 0 || ::rename(temp_.c_str(), name_.c_str()) != 0) Fail(errno);
 }
 
-void WriteWholeFile(const std::string& name, std::string_view bytes) {
-  TextFile file(name);
+void WriteWholeFile(const std::string& name, std::string_view bytes, bool named) {
+  TextFile file(name, named);
   file.Write(bytes);
   file.Close();
 }

@@ -11,10 +11,11 @@ namespace kovaro {
 // Close(), removes the temporary file, so an older file of the name keeps its bytes. An
 // existing file that may not be written is refused, as opening it for writing would be. A
 // link is followed to its file; a device or a pipe is written directly. Every failure throws
-// FileError.
+// FileError with the platform's text, after "Cannot write <name>: " for a file that is to be
+// named in its message.
 class TextFile {
  public:
-  explicit TextFile(const std::string& name);
+  explicit TextFile(const std::string& name, bool named = false);
   ~TextFile();
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
@@ -26,13 +27,15 @@ class TextFile {
 
  private:
   [[noreturn]] void Fail(int err);  // removes the temporary file, then throws
+  [[noreturn]] void Throw(int err) const;
 
-  std::string name_;  // the file written, links followed
-  std::string temp_;  // empty when written directly
+  std::string shown_;  // the name a message gives, if any
+  std::string name_;   // the file written, links followed
+  std::string temp_;   // empty when written directly
   std::FILE* file_ = nullptr;
 };
 
 // Writes `bytes` as the whole of a file in the working directory, in the same way.
-void WriteWholeFile(const std::string& name, std::string_view bytes);
+void WriteWholeFile(const std::string& name, std::string_view bytes, bool named = false);
 
 }  // namespace kovaro

@@ -148,7 +148,7 @@ void ReportSweep(const std::string& design_name, const Sweep& sweep, ReportLog& 
   for (const SweepPoint& p : points) log.LogLine(SweepRow(p));
   if (cancelled) log.LogLine(CancelledLine(made, sweep.Range().points));
   const std::string name = design_name + ".swp";
-  TextFile file(name);
+  TextFile file(name, true);
   for (const SweepPoint& p : points) file.WriteLine(SweepRow(p));
   if (cancelled) file.WriteLine(CancelledLine(made, sweep.Range().points));
   file.Close();

@@ -103,7 +103,8 @@ TEST(FrequencyWindow, ExportsTheNetlistAndTheTimePlotPicture) {
     Activate(p.frequency.get());
     Click(p.frequency->Bnetlist);
   });
-  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"File access denied.", "File access denied."}));
+  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Cannot write tb373941.png: File access denied.",
+                                                   "Cannot write tb373941.cir: File access denied."}));
 
   // A picture that fails halfway leaves the one saved before.
   const std::string before = ReadFile("tb373941.png");
@@ -111,7 +112,7 @@ TEST(FrequencyWindow, ExportsTheNetlistAndTheTimePlotPicture) {
     const FileSizeLimit full(1000);
     QTest::keyClick(&p.form2, Qt::Key_S, Qt::ControlModifier);
   }
-  EXPECT_EQ(boxes.texts.back(), "I/O error 27.");
+  EXPECT_EQ(boxes.texts.back(), "Cannot write tb373941.png: I/O error 27.");
   EXPECT_EQ(ReadFile("tb373941.png"), before);
 }
 

@@ -52,7 +52,7 @@ TEST(FailedWrite, KeepsTheOlderFileOfEveryKind) {
        [&](ReportLog& log) {
          BnetlistClick("t", state->Elements, s, {1000, 1e6L, 100}, log);
        }},
-      {"t.png", [](ReportLog&) { WriteWholeFile("t.png", std::string(5000, 'p')); }},
+      {"t.png", [](ReportLog&) { WriteWholeFile("t.png", std::string(5000, 'p'), true); }},
   };
   for (const auto& [name, write] : writers) {
     std::ofstream(name, std::ios::binary) << kOld;
@@ -66,7 +66,10 @@ TEST(FailedWrite, KeepsTheOlderFileOfEveryKind) {
         message = e.what();
       }
     }
-    EXPECT_EQ(message, "I/O error 27") << name;
+    // The value list's and the table's message is the platform's text alone, as documented;
+    // the later files are named.
+    const bool documented = name == "t.val" || name == "t.tab";
+    EXPECT_EQ(message, documented ? "I/O error 27" : "Cannot write " + name + ": I/O error 27");
     EXPECT_EQ(ReadFile(name), kOld) << name;
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{name}) << name;
     EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
