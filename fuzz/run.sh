@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 out=build-fuzz
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKOVARO_FUZZ=ON
-targets=(parse_real parse_int format_real)
+targets=(parse_real parse_int format_real project_reader)
 cmake --build "$out" --parallel --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do
   mkdir -p "$out/corpus-$target"
