@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 #include "plot/plot_window.h"
 #include "shell/error_box.h"
@@ -32,6 +36,8 @@ TForm1::TForm1(AppState& state) : state_(state) {
   BuildRunSettings(initial);
   BuildDriverStop(initial);
   BuildScaling(initial);
+  BuildProjectButtons();
+  setAcceptDrops(true);
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -161,6 +167,16 @@ void TForm1::BuildScaling(const SimulationSettings& initial) {
   Scales[ILa]->setToolTip(QStringLiteral("Scaling factor for currents"));
 }
 
+void TForm1::BuildProjectButtons() {
+  Bsaveproject = MakeButton(this, "Bsaveproject", QStringLiteral("Save project"), 160, 300, 100);
+  Bsaveprojectas = MakeButton(this, "Bsaveprojectas", QStringLiteral("Save project as..."), 264, 300, 100);
+  Bopenproject = MakeButton(this, "Bopenproject", QStringLiteral("Open project..."), 368, 300, 100);
+  Bsummary = MakeButton(this, "Bsummary", QStringLiteral("Copy summary"), 264, 328, 100);
+  Brecent = MakeButton(this, "Brecent", QStringLiteral("Recent projects"), 368, 328, 100);
+  Bsaveproject->setToolTip(QStringLiteral("Every input of every window as a .kovaro file (Ctrl+S)"));
+  Bopenproject->setToolTip(QStringLiteral("Ctrl+O; a .kovaro file dropped on this window opens too"));
+}
+
 void TForm1::SetWindows(TForm2* plot, QWidget* elements, QWidget* lossless, QWidget* lossy, QWidget* tesla) {
   plot_ = plot;
   connect(Blossy, &QPushButton::clicked, this, [lossy] { ShowWindow(lossy); });
@@ -235,8 +251,34 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (MayClose && !MayClose()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   QApplication::quit();  // the program ends with its main window, whatever else is shown
+}
+
+namespace {
+
+// The first local file of a drag, or nothing.
+QString DroppedFile(const QMimeData* data) {
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return QString();
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (Dropped && !DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(event->mimeData());
+  if (!Dropped || path.isEmpty()) return;
+  event->acceptProposedAction();
+  Dropped(path);
 }
 
 void ShowWindow(QWidget* window) {

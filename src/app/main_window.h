@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "shell/app_state.h"
 #include "simulation/engine.h"
@@ -64,6 +65,11 @@ class TForm1 : public QWidget, public RunHost {
   RadioGroup* RGvin;
   QPushButton* bref;
   QPushButton* bdelref;
+  QPushButton* Bsaveproject;  // the project buttons, under "Save reference"
+  QPushButton* Bsaveprojectas;
+  QPushButton* Bopenproject;
+  QPushButton* Brecent;  // the last projects, as a menu
+  QPushButton* Bsummary;
   TNEdit* NEtempo;
   TNEdit* NEmult;
   TNEdit* NEropen;
@@ -77,14 +83,21 @@ class TForm1 : public QWidget, public RunHost {
   std::array<QCheckBox*, kChannelCount> Shown;  // CBVin, CBVCa, CBILa, CBVcb, CBILb, CBVLa
   QPlainTextEdit* Memo1;
 
+  // Asked before the program ends: false keeps it running. Given a file dropped on the window.
+  std::function<bool()> MayClose;
+  std::function<void(const QString& path)> Dropped;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildLeftColumn(const SimulationSettings& initial);
   void BuildRunSettings(const SimulationSettings& initial);
   void BuildDriverStop(const SimulationSettings& initial);
   void BuildScaling(const SimulationSettings& initial);
+  void BuildProjectButtons();
 
   AppState& state_;
   TForm2* plot_ = nullptr;

@@ -1,6 +1,8 @@
 #include "app/program.h"
 
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace kovaro {
 
@@ -16,20 +18,40 @@ Program::Program()
   QObject::connect(form1.Bgeometry, &QPushButton::clicked, &form1, [this] { ShowWindow(&Geometry()); });
   QObject::connect(form1.Bfrequency, &QPushButton::clicked, &form1, [this] { ShowWindow(&Frequency()); });
   QObject::connect(form1.Bsweep, &QPushButton::clicked, &form1, [this] { ShowWindow(&SweepWindow()); });
+  project = std::make_unique<ProjectActions>(*this);
+  const auto shortcut = [this](const QKeySequence& keys, auto action) {
+    QObject::connect(new QShortcut(keys, &form1), &QShortcut::activated, &form1, action);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { project->Save(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { project->SaveAs(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { project->OpenChosen(); });
+  form1.MayClose = [this] { return project->MayClose(); };
+  form1.Dropped = [this](const QString& path) {
+    if (project->MayClose()) project->Open(path);
+  };
 }
 
 TFgeometry& Program::Geometry() {
-  if (!geometry) geometry = std::make_unique<TFgeometry>(*state, form1, form3, flossless, flossy, form4);
+  if (!geometry) {
+    geometry = std::make_unique<TFgeometry>(*state, form1, form3, flossless, flossy, form4);
+    project->Watch(geometry.get());
+  }
   return *geometry;
 }
 
 TFfrequency& Program::Frequency() {
-  if (!frequency) frequency = std::make_unique<TFfrequency>(*state, form1);
+  if (!frequency) {
+    frequency = std::make_unique<TFfrequency>(*state, form1);
+    project->Watch(frequency.get());
+  }
   return *frequency;
 }
 
 TFsweep& Program::SweepWindow() {
-  if (!sweep) sweep = std::make_unique<TFsweep>(*state, form1);
+  if (!sweep) {
+    sweep = std::make_unique<TFsweep>(*state, form1);
+    project->Watch(sweep.get());
+  }
   return *sweep;
 }
 

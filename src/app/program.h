@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/project_actions.h"
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
@@ -38,6 +39,7 @@ struct Program {
   std::unique_ptr<TFgeometry> geometry;
   std::unique_ptr<TFfrequency> frequency;
   std::unique_ptr<TFsweep> sweep;
+  std::unique_ptr<ProjectActions> project;  // saving and opening every window's inputs
 };
 
 }  // namespace kovaro

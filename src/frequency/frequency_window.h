@@ -24,6 +24,8 @@ class TFfrequency : public QWidget {
 
   void BfplotClick();
   void BnetlistClick();
+  // Keeps the range as it is when the window is next shown, as for elements it was set for.
+  void KeepRange() { ranged_for_ = state_.Elements; }
 
   TNEdit* NEflo;
   TNEdit* NEfhi;

@@ -1,6 +1,8 @@
 #include "geometry/geometry_window.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -12,6 +14,7 @@
 #include "elements/element_window.h"
 #include "shell/error_box.h"
 #include "shell/nedit.h"
+#include "shell/numeric_text.h"
 #include "shell/radio_group.h"
 #include "shell/widgets.h"
 
@@ -34,6 +37,10 @@ TNEdit* Row(QGroupBox* group, const char* name, const QString& label, int top, i
   return field;
 }
 
+QString WithUnit(const QString& quantity, LengthUnit unit) {
+  return quantity + QStringLiteral(" (") + QString::fromStdString(UnitName(unit)) + QStringLiteral(")");
+}
+
 RadioGroup* Shapes(QGroupBox* group, const char* name, const QStringList& items, int index) {
   auto* shapes = new RadioGroup(QStringLiteral("Shape"), items, static_cast<int>(items.size()), group);
   shapes->setObjectName(QString::fromLatin1(name));
@@ -50,21 +57,21 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   InitWindow(this, "TFgeometry", QStringLiteral("Coil geometry"), 600, 366);
   const CoilGeometry initial;
   QGroupBox* secondary = MakeGroup(this, QStringLiteral("Secondary"), 8, 8, 148);
-  NEsd = Row(secondary, "NEsd", QStringLiteral("Diameter (m)"), 20, 0, initial.secondary.diameter);
-  NEsh = Row(secondary, "NEsh", QStringLiteral("Winding height (m)"), 20, 1, initial.secondary.height);
+  NEsd = Length(secondary, "NEsd", QStringLiteral("Diameter"), 20, 0, initial.secondary.diameter);
+  NEsh = Length(secondary, "NEsh", QStringLiteral("Winding height"), 20, 1, initial.secondary.height);
   NEsn = Row(secondary, "NEsn", QStringLiteral("Turns"), 20, 2, initial.secondary.turns,
              QStringLiteral("Turns of the secondary"));
-  NEsw = Row(secondary, "NEsw", QStringLiteral("Wire diameter (m)"), 20, 3, initial.secondary.wire);
+  NEsw = Length(secondary, "NEsw", QStringLiteral("Wire diameter"), 20, 3, initial.secondary.wire);
   NEsb =
-      Row(secondary, "NEsb", QStringLiteral("Winding start above ground (m)"), 20, 4, initial.secondary.base);
+      Length(secondary, "NEsb", QStringLiteral("Winding start above ground"), 20, 4, initial.secondary.base);
 
   QGroupBox* topload = MakeGroup(this, QStringLiteral("Topload"), 8, 164, 156);
   RGtop =
       Shapes(topload, "RGtop", {QStringLiteral("None"), QStringLiteral("Toroid"), QStringLiteral("Sphere")},
              static_cast<int>(initial.topload));
-  NEtD = Row(topload, "NEtD", QStringLiteral("Major diameter (m)"), 56, 0, initial.top_major);
-  NEtd = Row(topload, "NEtd", QStringLiteral("Minor diameter (m)"), 56, 1, initial.top_minor);
-  NEth = Row(topload, "NEth", QStringLiteral("Centre above winding top (m)"), 56, 2, initial.top_height);
+  NEtD = Length(topload, "NEtD", QStringLiteral("Major diameter"), 56, 0, initial.top_major);
+  NEtd = Length(topload, "NEtd", QStringLiteral("Minor diameter"), 56, 1, initial.top_minor);
+  NEth = Length(topload, "NEth", QStringLiteral("Centre above winding top"), 56, 2, initial.top_height);
   NEsf = Row(topload, "NEsf", QStringLiteral("Measured loaded resonance (Hz)"), 56, 3, initial.measured_f);
   NEsf->setToolTip(QStringLiteral("0 = not measured; a measured value sets Cb"));
   // Only the sizes the chosen topload has can be typed.
@@ -80,14 +87,34 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   QGroupBox* primary = MakeGroup(this, QStringLiteral("Primary"), 296, 8, 180);
   RGprim = Shapes(primary, "RGprim", {QStringLiteral("Flat spiral"), QStringLiteral("Helical")},
                   initial.primary.helical ? 1 : 0);
-  NEpr = Row(primary, "NEpr", QStringLiteral("Inner radius (m)"), 56, 0, initial.primary.radius);
+  NEpr = Length(primary, "NEpr", QStringLiteral("Inner radius"), 56, 0, initial.primary.radius);
   NEpn = Row(primary, "NEpn", QStringLiteral("Turns"), 56, 1, initial.primary.turns,
              QStringLiteral("Turns of the primary"));
-  NEps = Row(primary, "NEps", QStringLiteral("Turn spacing (m)"), 56, 2, initial.primary.spacing);
+  NEps = Length(primary, "NEps", QStringLiteral("Turn spacing"), 56, 2, initial.primary.spacing);
   NEps->setToolTip(QStringLiteral("The pitch for a helix"));
-  NEpw = Row(primary, "NEpw", QStringLiteral("Conductor diameter (m)"), 56, 3, initial.primary.conductor);
-  NEph =
-      Row(primary, "NEph", QStringLiteral("Height above winding start (m)"), 56, 4, initial.primary.height);
+  NEpw = Length(primary, "NEpw", QStringLiteral("Conductor diameter"), 56, 3, initial.primary.conductor);
+  NEph = Length(primary, "NEph", QStringLiteral("Height above winding start"), 56, 4, initial.primary.height);
+
+  // The lengths' unit, and a wire gauge that fills the wire's diameter.
+  MakeLabel(this, QStringLiteral("Lengths in"), 296, 271);
+  CBunit = new QComboBox(this);
+  CBunit->setObjectName(QStringLiteral("CBunit"));
+  for (int32_t u = 0; u < kLengthUnitCount; ++u)
+    CBunit->addItem(QString::fromStdString(UnitName(static_cast<LengthUnit>(u))));
+  CBunit->setGeometry(420, 268, 80, 22);
+  MakeLabel(this, QStringLiteral("Wire gauge (AWG)"), 296, 299);
+  CBawg = new QComboBox(this);
+  CBawg->setObjectName(QStringLiteral("CBawg"));
+  CBawg->addItem(QStringLiteral("-"));
+  for (int32_t g = 1; g < kGaugeChoices; ++g)
+    CBawg->addItem(QString::fromStdString(GeneralText(GaugeOfChoice(g))));
+  CBawg->setGeometry(420, 296, 80, 22);
+  CBawg->setToolTip(QStringLiteral("Fills the wire diameter with the bare wire's"));
+  connect(CBunit, &QComboBox::currentIndexChanged, this,
+          [this](int index) { ShowIn(static_cast<LengthUnit>(index)); });
+  connect(CBawg, &QComboBox::activated, this, [this](int index) {
+    if (index > 0) NEsw->setPanelReal(AwgDiameter(GaugeOfChoice(index)) / MetresPer(unit_));
+  });
 
   Bcalc = MakeButton(this, "Bcalc", QStringLiteral("Calculate"), 296, 200, 137);
   Buse = MakeButton(this, "Buse", QStringLiteral("Use for elements"), 439, 200, 137);
@@ -99,17 +126,37 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   connect(Bfind, &QPushButton::clicked, this, [this] { BfindClick(); });
 }
 
+TNEdit* TFgeometry::Length(QGroupBox* group, const char* name, const QString& quantity, int top, int n,
+                           Real metres) {
+  const int y = top + 24 * n;
+  QLabel* label = MakeLabel(group, WithUnit(quantity, unit_), 8, y);
+  TNEdit* field = MakeField(group, name, 184, y, 88, metres);
+  field->setCaption(label->text());
+  lengths_.push_back({field, label, quantity});
+  return field;
+}
+
+void TFgeometry::ShowIn(LengthUnit unit) {
+  const Real ratio = MetresPer(unit_) / MetresPer(unit);
+  unit_ = unit;
+  for (const LengthField& length : lengths_) {
+    length.field->setPanelReal(length.field->panel_real() * ratio);
+    length.label->setText(WithUnit(length.quantity, unit));
+    length.field->setCaption(length.label->text());
+  }
+}
+
 CoilGeometry TFgeometry::Read() const {
+  const auto metres = [this](const TNEdit* field) { return field->panel_real() * MetresPer(unit_); };
   CoilGeometry g;
-  g.secondary = {NEsd->panel_real(), NEsh->panel_real(), NEsn->panel_real(), NEsw->panel_real(),
-                 NEsb->panel_real()};
+  g.secondary = {metres(NEsd), metres(NEsh), NEsn->panel_real(), metres(NEsw), metres(NEsb)};
   g.topload = static_cast<Topload>(RGtop->itemIndex());
-  g.top_major = NEtD->panel_real();
-  g.top_minor = NEtd->panel_real();
-  g.top_height = NEth->panel_real();
+  g.top_major = metres(NEtD);
+  g.top_minor = metres(NEtd);
+  g.top_height = metres(NEth);
   g.measured_f = NEsf->panel_real();
-  g.primary = {RGprim->itemIndex() == 1, NEpr->panel_real(), NEpn->panel_real(),
-               NEps->panel_real(),       NEpw->panel_real(), NEph->panel_real()};
+  g.primary = {
+      RGprim->itemIndex() == 1, metres(NEpr), NEpn->panel_real(), metres(NEps), metres(NEpw), metres(NEph)};
   return g;
 }
 
@@ -139,7 +186,7 @@ void TFgeometry::BfindClick() {
     const BusyCursor busy;  // up to a second on the largest coils
     const PrimaryPlacement placement = kovaro::BfindClick(Read(), state_.Elements, main_);
     NEpn->setPanelReal(placement.turns);
-    NEph->setPanelReal(placement.height);
+    NEph->setPanelReal(placement.height / MetresPer(unit_));
   });
 }
 

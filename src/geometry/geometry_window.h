@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "geometry/coil_geometry.h"
+#include "geometry/units.h"
 #include "shell/app_state.h"
 
+class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace kovaro {
@@ -19,7 +23,7 @@ class TForm4;
 class TNEdit;
 
 // "Coil geometry": the element values of the physical coil, and the primary that a design
-// asks for.
+// asks for. Its lengths are shown in metres, millimetres or inches; Read() gives metres.
 class TFgeometry : public QWidget {
  public:
   TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossless& lossless, TFlossy& lossy,
@@ -52,8 +56,22 @@ class TFgeometry : public QWidget {
   QPushButton* Buse;
   QPushButton* Bsend;
   QPushButton* Bfind;
+  QComboBox* CBunit;  // the unit of the lengths shown
+  QComboBox* CBawg;   // a wire gauge, which fills the wire's diameter
 
  private:
+  // A length's field, shown in the window's unit: its label names the unit.
+  struct LengthField {
+    TNEdit* field;
+    QLabel* label;
+    QString quantity;
+  };
+  TNEdit* Length(QGroupBox* group, const char* name, const QString& quantity, int top, int n, Real metres);
+  // Shows the lengths in another unit: the same coil, other numbers.
+  void ShowIn(LengthUnit unit);
+
+  std::vector<LengthField> lengths_;
+  LengthUnit unit_ = LengthUnit::Metre;
   AppState& state_;
   TForm1& main_;
   TForm3& elements_;

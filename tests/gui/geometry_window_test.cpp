@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/program.h"
+#include "geometry/measured_coils.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
+#include "shell/numeric_text.h"
 #include "shell/radio_group.h"
 #include "simulation/run_host_fake.h"
 
@@ -153,4 +156,47 @@ TEST(GeometryWindow, FindPrimaryOnTheLargestCoilShowsItIsBusy) {
   Click(g.Bcalc);
   EXPECT_NEAR(Printed(p.form1, "La=") * 1e-6L / 1e-3L, 1, 1e-9L);
   EXPECT_NEAR(Printed(p.form1, "kab="), 0.08L, 1e-9L);
+}
+
+// Every measured coil typed in inches, as a builder's notes give it, reports as typed in
+// metres: the report stays in SI and the unit only changes what the fields show.
+TEST(GeometryWindow, InchesGiveTheReportOfMetres) {
+  Program p;
+  p.Start();
+  Click(p.form1.Bgeometry);
+  TFgeometry& g = *p.geometry;
+  QTest::mouseClick(g.RGtop->item(0), Qt::LeftButton);  // bare coils
+  const auto report = [&](LengthUnit unit, const Secondary& s) {
+    g.CBunit->setCurrentIndex(static_cast<int>(unit));
+    const Real per = MetresPer(unit);
+    Enter(g.NEsd, QString::fromStdString(GeneralText(s.diameter / per)));
+    Enter(g.NEsh, QString::fromStdString(GeneralText(s.height / per)));
+    Enter(g.NEsn, QString::fromStdString(GeneralText(s.turns)));
+    Enter(g.NEsw, QString::fromStdString(GeneralText(s.wire / per)));
+    Enter(g.NEsb, QString::fromStdString(GeneralText(s.base / per)));
+    Enter(g.NEpr, QString::fromStdString(GeneralText((s.diameter / 2 + 0.05L) / per)));  // clear of the coil
+    for (TNEdit* field : {g.NEps, g.NEpw, g.NEph}) Enter(field, field->text());          // as shown
+    const qsizetype before = MemoLines(p.form1).size();
+    ErrorRecorder boxes;  // a coil the window refuses is refused alike
+    Click(g.Bcalc);
+    QStringList lines = MemoLines(p.form1).mid(before);
+    for (const std::string& box : boxes.texts) lines.append(QString::fromStdString(box));
+    return lines;
+  };
+  for (const MeasuredCoil& m : kCoils) {
+    const QStringList metres = report(LengthUnit::Metre, m.coil);
+    ASSERT_GE(metres.size(), 1) << m.builder;
+    EXPECT_EQ(report(LengthUnit::Inch, m.coil), metres) << m.builder;
+    EXPECT_EQ(report(LengthUnit::Millimetre, m.coil), metres) << m.builder;
+  }
+  // The unit converts what is shown, and names itself in the labels and refusals.
+  g.CBunit->setCurrentIndex(static_cast<int>(LengthUnit::Metre));
+  Enter(g.NEsd, "0.254");
+  g.CBunit->setCurrentIndex(static_cast<int>(LengthUnit::Inch));
+  EXPECT_EQ(g.NEsd->text(), "10");
+  EXPECT_EQ(g.NEsd->caption(), "Diameter (in)");
+  // A gauge fills the wire's diameter: AWG 4 is 0.2043 in.
+  g.CBawg->setCurrentIndex(0);
+  QTest::keyClick(g.CBawg, Qt::Key_Down);  // "4"
+  EXPECT_EQ(g.NEsw->text().left(6), "0.2043");
 }

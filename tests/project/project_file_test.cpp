@@ -6,6 +6,7 @@
 #include <random>
 
 #include "project/project.h"
+#include "project/random_project.h"
 #include "shell/format.h"
 #include "shell/numeric_text.h"
 #include "simulation/run_host_fake.h"
@@ -13,60 +14,6 @@
 using namespace kovaro;
 
 namespace {
-
-// A random project: reals of every size and sign (their texts those of a field set to them,
-// or typed otherwise), every check and choice state, a plain design name.
-Project RandomProject(std::mt19937_64& random) {
-  Project p;
-  for (const ProjectInput& in : ProjectInputs()) {
-    InputValue v;
-    switch (in.kind) {
-      case InputKind::RealValue: {
-        Real x = 0;
-        switch (random() % 4) {
-          case 0: {  // any 80-bit value
-            const uint64_t mantissa = random() | (1ull << 63);
-            const auto exponent = static_cast<uint16_t>(1 + random() % 32766);
-            unsigned char bytes[sizeof(Real)] = {};
-            std::memcpy(bytes, &mantissa, 8);
-            std::memcpy(bytes + 8, &exponent, 2);
-            std::memcpy(&x, bytes, 10);
-            break;
-          }
-          case 1:
-            x = std::uniform_real_distribution<double>(-1e6, 1e6)(random);
-            break;
-          case 2:
-            x = random() % 2 ? 1e-4900L : -1e4900L;
-            break;
-          default:
-            x = random() % 2 ? 0.0L : -0.0L;
-        }
-        if (random() % 2) x = -x;
-        v.real = x;
-        if (*in.window != '\0') v.text = GeneralText(x);
-        if (*in.window != '\0' && random() % 3 == 0) v.text.append(" typed \u00b5");
-        break;
-      }
-      case InputKind::IntValue:
-        v.integer = static_cast<int32_t>(random());
-        v.text = FormatInt(v.integer);
-        if (random() % 3 == 0) v.text.insert(0, "$");
-        break;
-      case InputKind::Check:
-        v.integer = static_cast<int32_t>(random() % 2);
-        break;
-      case InputKind::Choice:
-        v.integer = static_cast<int32_t>(random() % static_cast<uint64_t>(in.choices));
-        break;
-      case InputKind::Text:
-        if (random() % 4 != 0) v.text = std::to_string(random() % 1000000).insert(0, "tb");
-        break;
-    }
-    p[in.key] = v;
-  }
-  return p;
-}
 
 std::string Refusal(const std::string& text, std::vector<std::string>* unknown = nullptr) {
   std::vector<std::string> ignored;

@@ -1,7 +1,10 @@
 // A write that fails halfway, as on a full disk, keeps the older file of the name byte for byte
-// and leaves no other file behind, for every kind of file the core writes.
+// and leaves no other file behind, for every kind of file the core writes, projects among them.
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,7 @@
 
 #include "elements/value_list.h"
 #include "frequency/netlist.h"
+#include "project/random_project.h"
 #include "shell/file_error.h"
 #include "shell/file_limit.h"
 #include "shell/text_file.h"
@@ -97,4 +101,36 @@ TEST(FailedWrite, ALinkIsFollowedAndAFileLeftUnclosedIsNotWritten) {
   }
   EXPECT_EQ(ReadFile("target.val"), "new\r\n");
   EXPECT_EQ(Names(dir.path()).size(), 2u);
+}
+
+// A project saved on a file system that is full, then read-only (a small tmpfs of this test's
+// own, in a mount namespace of its own): the older project stays byte for byte.
+TEST(FailedWrite, AProjectOnAFullOrReadOnlyFileSystem) {
+  if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    GTEST_SKIP() << "no mount namespace of its own here";
+  ScopedWorkDir dir;
+  std::filesystem::create_directory("fs");
+  ASSERT_EQ(::mount("tmpfs", "fs", "tmpfs", 0, "size=64k"), 0);
+  std::mt19937_64 random(3);
+  WriteWholeFile("fs/coil.kovaro", ProjectText(RandomProject(random)), true);
+  const std::string old = ReadFile("fs/coil.kovaro");
+  struct statvfs fs {};
+  ASSERT_EQ(::statvfs("fs", &fs), 0);
+  std::ofstream("fs/filler", std::ios::binary) << std::string(fs.f_bavail * fs.f_frsize - 1024, 'x');
+  const auto failure = [&] {
+    try {
+      WriteWholeFile("fs/coil.kovaro", ProjectText(RandomProject(random)), true);
+    } catch (const FileError& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  EXPECT_EQ(failure(), "Cannot write fs/coil.kovaro: Disk full");
+  EXPECT_EQ(ReadFile("fs/coil.kovaro"), old);
+  std::filesystem::remove("fs/filler");
+  ASSERT_EQ(::mount("tmpfs", "fs", "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+  EXPECT_EQ(failure(), "Cannot write fs/coil.kovaro: File access denied");
+  EXPECT_EQ(ReadFile("fs/coil.kovaro"), old);
+  EXPECT_EQ(Names("fs"), (std::vector<std::string>{"coil.kovaro"}));
+  ::umount("fs");
 }
