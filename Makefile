@@ -9,7 +9,7 @@ CMAKE_FLAGS :=
 endif
 PACKAGES := g++ make cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-charts-dev libqt6opengl6-dev libeigen3-dev nlohmann-json3-dev fonts-liberation \
-            xvfb xauth python3-xlib imagemagick ngspice dpkg-dev clang-format
+            xvfb xauth python3-xlib imagemagick ngspice dpkg-dev clang-format shared-mime-info
 
 .PHONY: deps configure build run test bench package fuzz clean
 

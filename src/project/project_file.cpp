@@ -21,10 +21,13 @@ using Json = nlohmann::ordered_json;
 
 constexpr const char* kFormat = "kovaro-project";
 
-// The shortest decimal text that reads back, through a field's own parsing, to the same value.
+// The shortest decimal text that reads back, through a field's own parsing, to the same value:
+// in fixed notation where a field would show it so, in scientific notation otherwise.
 std::string ExactText(Real x) {
   char text[64];
-  const auto written = std::to_chars(text, text + sizeof text, x);
+  const bool fixed = x == 0 || (std::fabs(x) >= 1e-4L && std::fabs(x) < 1e15L);
+  const auto written = fixed ? std::to_chars(text, text + sizeof text, x, std::chars_format::fixed)
+                             : std::to_chars(text, text + sizeof text, x, std::chars_format::scientific);
   return std::string(text, written.ptr);
 }
 

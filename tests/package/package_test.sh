@@ -17,7 +17,15 @@ for needed in libqt6widgets6 libqt6charts6 libqt6gui6 libqt6core6 libstdc++6 fon
 done
 dpkg -x "$deb" "$scratch/root"
 test -x "$scratch/root/usr/bin/kovaro"
-grep -qx 'Exec=kovaro' "$scratch/root/usr/share/applications/kovaro.desktop"
+grep -qx 'Exec=kovaro %f' "$scratch/root/usr/share/applications/kovaro.desktop"
+grep -qx 'MimeType=application/x-kovaro-project;' "$scratch/root/usr/share/applications/kovaro.desktop"
+mime="$scratch/root/usr/share/mime/packages/kovaro.xml"
+grep -q '<mime-type type="application/x-kovaro-project">' "$mime"
+grep -q '<glob pattern="\*.kovaro"/>' "$mime"
+# The type as the desktop's database builds it from the package's file.
+mkdir -p "$scratch/mime/packages" && cp "$mime" "$scratch/mime/packages/"
+update-mime-database "$scratch/mime"
+grep -q '^application/x-kovaro-project:\*\.kovaro$' "$scratch/mime/globs"
 grep -qx 'Icon=kovaro' "$scratch/root/usr/share/applications/kovaro.desktop"
 grep -q '<svg' "$scratch/root/usr/share/icons/hicolor/scalable/apps/kovaro.svg"
 grep -q '^License: GPL-3.0-or-later$' "$scratch/root/usr/share/doc/kovaro/copyright"
