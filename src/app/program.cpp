@@ -1,8 +1,13 @@
 #include "app/program.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
+
+#include "project/summary.h"
+#include "shell/error_box.h"
 
 namespace kovaro {
 
@@ -25,6 +30,7 @@ Program::Program()
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { project->Save(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { project->SaveAs(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { project->OpenChosen(); });
+  QObject::connect(form1.Bsummary, &QPushButton::clicked, &form1, [this] { CopySummary(); });
   form1.MayClose = [this] { return project->MayClose(); };
   form1.Dropped = [this](const QString& path) {
     if (project->MayClose()) project->Open(path);
@@ -53,6 +59,19 @@ TFsweep& Program::SweepWindow() {
     project->Watch(sweep.get());
   }
   return *sweep;
+}
+
+void Program::CopySummary() {
+  Guarded(&form1, [this] {
+    SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().CBnoload, std::nullopt, std::nullopt};
+    if (geometry) in.geometry = geometry->Read();
+    if (form1.bref->isEnabled()) in.last_run = state->Engine.StateMaxima;  // a run has completed
+    const std::vector<std::string> lines = DesignSummary(in);
+    QString text;
+    for (const std::string& line : lines) text += QString::fromStdString(line) + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(text);
+    WriteSummary(state->DesignName, lines, form1);
+  });
 }
 
 void Program::Start() { form1.show(); }

@@ -24,6 +24,9 @@ struct Program {
   // Shows the main window.
   void Start();
 
+  // "Copy summary": the design's summary on the clipboard and in DesignName + ".txt".
+  void CopySummary();
+
   // The coil geometry and frequency response windows, created on first use.
   TFgeometry& Geometry();
   TFfrequency& Frequency();

@@ -17,6 +17,14 @@ void ValidateRange(const FrequencyRange& range) {
     throw InputError("Points must be between 2 and 100000");
 }
 
+std::string ModeLine(int32_t number, const Mode& m) {
+  const std::string name = "Mode " + FormatInt(number) + ": ";
+  if (m.oscillating)
+    return name + "f=" + FormatReal(m.f, 15, 5) + " Hz, " +
+           (std::isinf(m.Q) ? "no damping" : "Q=" + FormatReal(m.Q, 15, -1));
+  return name + (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s");
+}
+
 FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log) {
   ValidateRange(range);
   FrequencyPlot plot{
@@ -34,16 +42,7 @@ FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRang
   log.LogLine("");
   log.LogLine("Natural modes:");
   int32_t i = 0;
-  for (const Mode& m : plot.modes) {
-    const std::string name = "Mode " + FormatInt(++i) + ": ";
-    if (m.oscillating) {
-      log.LogLine(name + "f=" + FormatReal(m.f, 15, 5) + " Hz, " +
-                  (std::isinf(m.Q) ? "no damping" : "Q=" + FormatReal(m.Q, 15, -1)));
-    } else {
-      log.LogLine(name +
-                  (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s"));
-    }
-  }
+  for (const Mode& m : plot.modes) log.LogLine(ModeLine(++i, m));
   log.LogLine("Largest gain=" + FormatReal(std::abs(plot.response[largest].gain), 15, 5) + " at " +
               FormatReal(plot.f[largest], 15, 5) + " Hz");
   return plot;

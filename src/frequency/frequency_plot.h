@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "frequency/netlist.h"
@@ -22,6 +23,9 @@ struct FrequencyPlot {
   std::vector<Real> decibels;
   std::vector<Real> ohms;
 };
+
+// A mode's report line: "Mode 1: f=... Hz, Q=...", a time constant, or "no damping".
+std::string ModeLine(int32_t number, const Mode& m);
 
 // "Plot": computes everything first, then reports the modes and the largest gain, so that a
 // fault reports nothing. A mode without damping is reported as such.

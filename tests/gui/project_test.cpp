@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 #include <QPlainTextEdit>
 #include <cstring>
 #include <fstream>
@@ -200,4 +207,64 @@ TEST(Project, BadFilesChangeNothing) {
     EXPECT_EQ(p.form1.Memo1->toPlainText(), report);
   }
   EXPECT_EQ(p.project->Path().toStdString(), (dir.path() / "good.kovaro").string());
+}
+
+// The last projects, newest first and at most eight, open from the menu; a file dropped on the
+// main window opens as well.
+TEST(Project, RecentProjectsAndADroppedFile) {
+  ScopedWorkDir dir;
+  QSettings(QStringLiteral("Kovaro"), QStringLiteral("Kovaro")).remove(QStringLiteral("recentProjects"));
+  Program p;
+  LosslessDesign(p);
+  for (int i = 0; i < 10; ++i) {
+    ScriptedDialogs dialogs(QStringLiteral("p%1.kovaro").arg(i));
+    ASSERT_TRUE(p.project->SaveAs());
+  }
+  p.form1.Brecent->menu()->aboutToShow();
+  const QList<QAction*> items = p.form1.Brecent->menu()->actions();
+  ASSERT_EQ(items.size(), 8);
+  EXPECT_TRUE(items.front()->text().endsWith("/p9.kovaro")) << items.front()->text().toStdString();
+  EXPECT_TRUE(items.back()->text().endsWith("/p2.kovaro"));
+  Enter(p.form1.NEvin, "222");  // a change, then p5 from the menu: the change is dropped
+  {
+    ScriptedDialogs dialogs(QString(), UnsavedChoice::Discard);
+    items[4]->trigger();
+    EXPECT_EQ(dialogs.asked, std::vector<QString>{"p9.kovaro"});
+  }
+  EXPECT_EQ(p.form1.NEvin->text(), "180");
+  EXPECT_TRUE(p.project->Path().endsWith("/p5.kovaro"));
+
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / "p7.kovaro").string()))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&p.form1, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&p.form1, &drop);
+  EXPECT_TRUE(p.project->Path().endsWith("/p7.kovaro"));
+  EXPECT_EQ(p.form1.windowTitle(), "p7.kovaro[*] - Kovaro");
+}
+
+// "Copy summary": the design in plain text on the clipboard and in DesignName.txt.
+TEST(Project, TheSummaryOfADesign) {
+  ScopedWorkDir dir;
+  Program p;
+  LosslessDesign(p);
+  Click(p.form1.Bgeometry);
+  Activate(&p.form1);
+  Click(p.form1.Bplot);
+  Activate(&p.form1);
+  Click(p.form1.Bsummary);
+  EXPECT_EQ(MemoLines(p.form1).last(), "Summary saved as tb373941.txt");
+  const QString text = QGuiApplication::clipboard()->text();
+  const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.front(), "Kovaro design tb373941");
+  for (const char* line : {"Ca= 5.070000E-0009 F", "Lb= 2.820000E-0002 H", "Rb= 5.000000E+0005 Ohms (load removed)",
+                           "Mode 1: f=   279182.27474 Hz, no damping", "Secondary turns= 979.0000000000",
+                           "Last run:"})
+    EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+  EXPECT_TRUE(lines.filter(QRegularExpression("^Maximum VCb \\(V\\)= +-?[0-9.]+ at +[0-9.]+ us$")).size() == 1);
+  EXPECT_TRUE(lines.filter(QRegularExpression("^Loaded secondary resonance=")).size() == 1);
+  EXPECT_FALSE(text.contains('\t'));
+  EXPECT_EQ(QString::fromStdString(ReadFile("tb373941.txt")), lines.join("\r\n") + "\r\n");
 }
