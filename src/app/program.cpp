@@ -63,7 +63,8 @@ TFsweep& Program::SweepWindow() {
 
 void Program::CopySummary() {
   Guarded(&form1, [this] {
-    SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().CBnoload, std::nullopt, std::nullopt};
+    SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().CBnoload, std::nullopt,
+                     std::nullopt};
     if (geometry) in.geometry = geometry->Read();
     if (form1.bref->isEnabled()) in.last_run = state->Engine.StateMaxima;  // a run has completed
     const std::vector<std::string> lines = DesignSummary(in);

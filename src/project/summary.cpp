@@ -1,7 +1,7 @@
 #include "project/summary.h"
 
-#include "frequency/response.h"
 #include "frequency/frequency_plot.h"
+#include "frequency/response.h"
 #include "geometry/solenoid.h"
 #include "shell/float_error.h"
 #include "shell/format.h"
@@ -40,7 +40,8 @@ void Add(std::vector<std::string>& lines, const std::string& heading, Part&& par
 std::vector<std::string> DesignSummary(const SummaryInputs& in) {
   std::vector<std::string> lines;
   const ElementSet& e = in.elements;
-  lines.push_back("Kovaro design " + (in.design_name.empty() ? std::string("(no design name)") : in.design_name));
+  lines.push_back("Kovaro design " +
+                  (in.design_name.empty() ? std::string("(no design name)") : in.design_name));
   lines.push_back("Elements:");
   lines.push_back("Ca=" + Sci(e.Ca) + " F");
   lines.push_back("La=" + Sci(e.La) + " H");

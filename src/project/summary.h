@@ -16,8 +16,8 @@ struct SummaryInputs {
   std::string design_name;
   ElementSet elements;
   bool no_load = true;
-  std::optional<CoilGeometry> geometry;                     // when the geometry window was used
-  std::optional<std::array<StateMaximum, 4>> last_run;      // the maxima of the last completed run
+  std::optional<CoilGeometry> geometry;                 // when the geometry window was used
+  std::optional<std::array<StateMaximum, 4>> last_run;  // the maxima of the last completed run
 };
 
 // The plain-text summary a builder pastes into a forum post, one quantity a line, units

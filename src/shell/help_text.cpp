@@ -98,7 +98,9 @@ corrections), its self-capacitance from the bare quarter-wave resonance
 (Medhurst's table for short coils, the TSSP fit for long ones), the
 isolated capacitance of a toroid or sphere topload, La of a flat spiral
 or helical primary and the coupling kab, both by sums over the turns.
-Sizes are in metres, measured to the wire centres. A topload on the coil
+Sizes are in metres, millimetres or inches ("Lengths in"), measured to
+the wire centres; a wire gauge (AWG) fills the wire's bare diameter.
+The report stays in SI units whatever the choice. A topload on the coil
 adds less than its isolated capacitance (the coil shields it: measured
 coils show 15 to 70 percent less), so Cb is an estimate; a measured
 loaded resonance, when given, sets Cb instead. "Use for elements" copies
@@ -116,6 +118,14 @@ The "Parameter sweep" window runs the simulation once for each value
 of one element or of the input frequency, input voltage, stop time or
 feedback start, and plots and lists the largest VCb, the voltage gain
 and the energy ratio of each run.
+
+Projects: "Save project" (Ctrl+S) keeps every input of every window,
+the elements and the design name in one .kovaro file (plain JSON, the
+numbers exactly as held); "Open project..." (Ctrl+O), "Recent projects",
+a file dropped on this window or "kovaro FILE" brings them all back, so
+that a run gives the same results as before. A bad file changes nothing.
+"Copy summary" puts the design in plain text on the clipboard and in
+DesignName.txt, to paste into a post.
 )";
   return text;
 }

@@ -6,9 +6,9 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QUrl>
-#include <QPlainTextEdit>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -207,6 +207,11 @@ TEST(Project, BadFilesChangeNothing) {
     EXPECT_EQ(p.form1.Memo1->toPlainText(), report);
   }
   EXPECT_EQ(p.project->Path().toStdString(), (dir.path() / "good.kovaro").string());
+  // A key this version does not know: opened, with a note.
+  std::ofstream("extra.kovaro", std::ios::binary)
+      << edited("\"version\": 1", "\"version\": 1, \"comment\": \"mine\"");
+  EXPECT_TRUE(p.project->Open(QStringLiteral("extra.kovaro")));
+  EXPECT_EQ(MemoLines(p.form1).last(), "Keys of extra.kovaro this Kovaro does not know, left out: comment");
 }
 
 // The last projects, newest first and at most eight, open from the menu; a file dropped on the
@@ -259,11 +264,12 @@ TEST(Project, TheSummaryOfADesign) {
   const QString text = QGuiApplication::clipboard()->text();
   const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
   EXPECT_EQ(lines.front(), "Kovaro design tb373941");
-  for (const char* line : {"Ca= 5.070000E-0009 F", "Lb= 2.820000E-0002 H", "Rb= 5.000000E+0005 Ohms (load removed)",
-                           "Mode 1: f=   279182.27474 Hz, no damping", "Secondary turns= 979.0000000000",
-                           "Last run:"})
+  for (const char* line :
+       {"Ca= 5.070000E-0009 F", "Lb= 2.820000E-0002 H", "Rb= 5.000000E+0005 Ohms (load removed)",
+        "Mode 1: f=   279182.27474 Hz, no damping", "Secondary turns= 979.0000000000", "Last run:"})
     EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
-  EXPECT_TRUE(lines.filter(QRegularExpression("^Maximum VCb \\(V\\)= +-?[0-9.]+ at +[0-9.]+ us$")).size() == 1);
+  EXPECT_TRUE(lines.filter(QRegularExpression("^Maximum VCb \\(V\\)= +-?[0-9.]+ at +[0-9.]+ us$")).size() ==
+              1);
   EXPECT_TRUE(lines.filter(QRegularExpression("^Loaded secondary resonance=")).size() == 1);
   EXPECT_FALSE(text.contains('\t'));
   EXPECT_EQ(QString::fromStdString(ReadFile("tb373941.txt")), lines.join("\r\n") + "\r\n");
