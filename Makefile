@@ -27,7 +27,7 @@ run: configure
 	$(BUILD_DIR)/kovaro
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300 --parallel $$(nproc)
 
 fuzz:
 	@tools/install-deps.sh $(PACKAGES) clang libclang-rt-14-dev
