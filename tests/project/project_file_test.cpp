@@ -83,6 +83,8 @@ TEST(ProjectFile, BadFilesAreRefusedNamingTheKeyAndWhy) {
        "main.drive.voltage.value: \"1e99999\" is not a valid number"},
       {Edited(good, voltage, "\"voltage\": {\"value\": \"180\", \"text\": 5}"),
        "main.drive.voltage.text: a text is expected, not a number"},
+      {Edited(good, "\"value\": 10000", "\"value\": \"10000\""),
+       "main.run.points.value: a whole number from -2147483648 to 2147483647 is expected"},
       {Edited(good, "\"value\": 10000", "\"value\": 3000000000"),
        "main.run.points.value: a whole number from -2147483648 to 2147483647 is expected"},
       {Edited(good, "\"main\": {", "\"main\": 1, \"old\": {"),
