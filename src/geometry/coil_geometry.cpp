@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "geometry/field_solve.h"
 #include "geometry/topload.h"
 #include "shell/float_error.h"
 #include "shell/format.h"
@@ -39,6 +40,21 @@ void ValidateGeometry(const CoilGeometry& g) {
     Require(g.top_minor < g.top_major / 2, "Minor diameter (m) must be less than half the major diameter");
   }
   Require(g.top_height >= 0, "Centre above winding top (m) must not be negative");
+  // The topload clear of the winding: the field solve's charges must not meet.
+  const Real gap_r =
+      g.topload == Topload::Toroid ? (g.top_major - g.top_minor) / 2 - s.diameter / 2 : s.diameter / 2;
+  const Real reach = g.topload == Topload::Toroid ? g.top_minor / 2 : g.top_major / 2;
+  if (g.topload != Topload::None)
+    Require(std::hypot(gap_r, g.top_height) > reach + s.wire / 2,
+            "Centre above winding top (m) must keep the topload clear of the winding");
+  Require(g.ceiling >= 0, "Ceiling height (m) must not be negative");
+  const Real top = s.base + s.height + g.top_height + (g.topload == Topload::None ? 0 : reach);
+  Require(g.ceiling == 0 || g.ceiling > top,
+          "Ceiling height (m) must be 0 (none) or above the coil and its topload");
+  Require(g.form_wall >= 0 && g.form_wall < s.diameter / 2,
+          "Form wall (m) must be 0 (none) or positive and less than the coil's radius");
+  Require(g.form_permittivity == 0 || g.form_permittivity >= 1,
+          "Form permittivity must be 0 (none) or at least 1");
   Require(g.measured_f >= 0, "Measured loaded resonance (Hz) must not be negative");
   const Primary& p = g.primary;
   Positive(p.radius, "Inner radius (m)");
@@ -68,7 +84,17 @@ GeometryResult ComputeGeometry(const CoilGeometry& g) {
     r.Ctop = SphereCapacitance(g.top_major);
     if (centre > g.top_major / 2) r.Cground = SphereOverGround(g.top_major, centre);
   }
-  r.Cb = g.measured_f > 0 ? ResonantCapacitance(r.Lb, g.measured_f) : Ck(r.Cself + r.Ctop);
+  const FieldSolution field = SolveField(FieldModel{g});
+  r.f_solve_bare = field.bare.f[0];
+  const FieldModes& loaded = field.loaded ? *field.loaded : field.bare;
+  if (field.loaded)
+    r.Ctop_on_coil = Ck(ResonantCapacitance(r.Lb, loaded.f[0]) - ResonantCapacitance(r.Lb, r.f_solve_bare));
+  r.f3_ratio = loaded.f[1] / loaded.f[0];
+  r.f5_ratio = loaded.f[2] / loaded.f[0];
+  r.mode_voltage = loaded.voltage;
+  r.mode_current = loaded.current;
+  r.Cb_isolated = Ck(r.Cself + r.Ctop);
+  r.Cb = g.measured_f > 0 ? ResonantCapacitance(r.Lb, g.measured_f) : Ck(r.Cself + r.Ctop_on_coil);
   r.f_loaded = ResonantFrequency(r.Lb, r.Cb);
   r.La = PrimaryInductance(g.primary);
   if (!g.primary.helical) r.La_wheeler = WheelerSpiralInductance(g.primary);
@@ -106,6 +132,7 @@ GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLo
   log.LogLine("Lb=" + FR(r.Lb / 0.001L) + " mH");
   log.LogLine("Secondary self-capacitance=" + FR(r.Cself / 1e-12L) + " pF");
   log.LogLine("Topload capacitance=" + FR(r.Ctop / 1e-12L) + " pF");
+  log.LogLine("Topload capacitance on the coil=" + FR(r.Ctop_on_coil / 1e-12L) + " pF");
   log.LogLine("Cb=" + FR(r.Cb / 1e-12L) + " pF");
   log.LogLine("Bare secondary resonance=" + FR(r.bare.f / 1000) + " kHz");
   log.LogLine("Loaded secondary resonance=" + FR(r.f_loaded / 1000) + " kHz");
@@ -120,6 +147,12 @@ GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLo
   log.LogLine(r.bare.tssp > 0 ? "Bare resonance by the TSSP fit=" + FR(r.bare.tssp / 1000) + " kHz"
                               : "The TSSP fit is outside its range for this coil");
   log.LogLine("Weight of the TSSP fit (h/d from 4.5 to 5.5)=" + FR(r.bare.weight));
+  log.LogLine("Bare resonance by the field solve=" + FR(r.f_solve_bare / 1000) + " kHz");
+  log.LogLine("Loaded f3/f1=" + FR(r.f3_ratio));
+  log.LogLine("Loaded f5/f1=" + FR(r.f5_ratio));
+  log.LogLine("Cb with the isolated topload capacitance=" + FR(r.Cb_isolated / 1e-12L) + " pF");
+  log.LogLine("Loaded resonance with the isolated topload capacitance=" +
+              FR(ResonantFrequency(r.Lb, r.Cb_isolated) / 1000) + " kHz");
   if (g.topload == Topload::Toroid) log.LogLine("Pool's toroid formula=" + FR(r.Cpool / 1e-12L) + " pF");
   if (r.Cground > 0) log.LogLine("Sphere over the ground plane=" + FR(r.Cground / 1e-12L) + " pF");
   if (g.measured_f > 0) log.LogLine("Topload capacitance in place=" + FR((r.Cb - r.Cself) / 1e-12L) + " pF");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "design/design_host.h"
 #include "elements/element_set.h"
@@ -22,6 +23,11 @@ struct CoilGeometry {
   Real top_height = 0.1L;  // topload centre above the winding's top
   Real measured_f = 0;     // measured loaded resonance, Hz; 0 when not measured
   Primary primary{false, 0.15L, 10, 0.0125L, 0.00635L, 0.02L};
+  // The surroundings, each 0 when absent: a grounded ceiling's height above the floor, and the
+  // coil form's wall inside the winding with its relative permittivity.
+  Real ceiling = 0;
+  Real form_wall = 0;
+  Real form_permittivity = 0;
 };
 
 // Refuses a geometry that cannot be built or computed, naming the field and the rule.
@@ -35,7 +41,17 @@ struct GeometryResult {
   Real Ctop;           // the topload's isolated capacitance
   Real Cpool;          // Pool's toroid formula (toroid only)
   Real Cground;        // the sphere above the ground plane (sphere only)
-  Real Cb;
+  // The field solve of the coil with its topload over the ground: its bare resonance, what the
+  // topload adds on this coil (C loaded - C bare, each from its resonance with Lb), the loaded
+  // coil's third and fifth resonances over its first, and its first mode along the coil.
+  Real f_solve_bare;
+  Real Ctop_on_coil;
+  Real f3_ratio;
+  Real f5_ratio;
+  std::vector<Real> mode_voltage;  // at the sections' ends from the base, over the top's
+  std::vector<Real> mode_current;  // in the sections from the base, over the largest
+  Real Cb_isolated;                // Cself + Ctop, the sum the solve replaces
+  Real Cb;                         // Cself + Ctop_on_coil, or from a measured resonance
   Real f_loaded;
   Real La;
   Real La_wheeler;  // flat spiral only

@@ -12,6 +12,7 @@
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
 #include "elements/element_window.h"
+#include "geometry/mode_chart.h"
 #include "shell/error_box.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
@@ -54,7 +55,7 @@ RadioGroup* Shapes(QGroupBox* group, const char* name, const QStringList& items,
 TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossless& lossless, TFlossy& lossy,
                        TForm4& tesla)
     : state_(state), main_(main), elements_(elements), lossless_(lossless), lossy_(lossy), tesla_(tesla) {
-  InitWindow(this, "TFgeometry", QStringLiteral("Coil geometry"), 600, 366);
+  InitWindow(this, "TFgeometry", QStringLiteral("Coil geometry"), 600, 600);
   const CoilGeometry initial;
   QGroupBox* secondary = MakeGroup(this, QStringLiteral("Secondary"), 8, 8, 148);
   NEsd = Length(secondary, "NEsd", QStringLiteral("Diameter"), 20, 0, initial.secondary.diameter);
@@ -116,6 +117,15 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
     if (index > 0) NEsw->setPanelReal(AwgDiameter(GaugeOfChoice(index)) / MetresPer(unit_));
   });
 
+  // What surrounds the coil, each 0 when absent.
+  QGroupBox* around = MakeGroup(this, QStringLiteral("Surroundings (0 = none)"), 8, 328, 100);
+  NEceil = Length(around, "NEceil", QStringLiteral("Grounded ceiling above floor"), 20, 0, initial.ceiling);
+  NEformt = Length(around, "NEformt", QStringLiteral("Coil form wall"), 20, 1, initial.form_wall);
+  NEformer =
+      Row(around, "NEformer", QStringLiteral("Coil form permittivity"), 20, 2, initial.form_permittivity);
+  Modes = new ModeChart(this);
+  Modes->setGeometry(296, 326, 288, 232);
+
   Bcalc = MakeButton(this, "Bcalc", QStringLiteral("Calculate"), 296, 200, 137);
   Buse = MakeButton(this, "Buse", QStringLiteral("Use for elements"), 439, 200, 137);
   Bsend = MakeButton(this, "Bsend", QStringLiteral("Send to designs"), 296, 232, 137);
@@ -157,12 +167,18 @@ CoilGeometry TFgeometry::Read() const {
   g.measured_f = NEsf->panel_real();
   g.primary = {
       RGprim->itemIndex() == 1, metres(NEpr), NEpn->panel_real(), metres(NEps), metres(NEpw), metres(NEph)};
+  g.ceiling = metres(NEceil);
+  g.form_wall = metres(NEformt);
+  g.form_permittivity = NEformer->panel_real();
   return g;
 }
 
 void TFgeometry::BcalcClick() {
-  Guarded(this,
-          [this] { kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_); });
+  Guarded(this, [this] {
+    const GeometryResult r =
+        kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_);
+    Modes->Show(r.mode_voltage, r.mode_current);
+  });
 }
 
 void TFgeometry::BuseClick() {

@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace kovaro {
 
+class ModeChart;
 class RadioGroup;
 class TFlossless;
 class TFlossy;
@@ -58,6 +59,10 @@ class TFgeometry : public QWidget {
   QPushButton* Bfind;
   QComboBox* CBunit;  // the unit of the lengths shown
   QComboBox* CBawg;   // a wire gauge, which fills the wire's diameter
+  TNEdit* NEceil;     // a grounded ceiling's height above the floor, 0 for none
+  TNEdit* NEformt;    // the coil form's wall inside the winding, 0 for none
+  TNEdit* NEformer;   // its relative permittivity, 0 for none
+  ModeChart* Modes;   // the first mode along the winding, after "Calculate"
 
  private:
   // A length's field, shown in the window's unit: its label names the unit.

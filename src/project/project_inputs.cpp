@@ -116,6 +116,9 @@ const std::vector<ProjectInput>& ProjectInputs() {
       {"geometry.primary.spacing", "TFgeometry", "NEps", K::RealValue},
       {"geometry.primary.conductor", "TFgeometry", "NEpw", K::RealValue},
       {"geometry.primary.height", "TFgeometry", "NEph", K::RealValue},
+      {"geometry.surroundings.ceiling", "TFgeometry", "NEceil", K::RealValue},
+      {"geometry.surroundings.form_wall", "TFgeometry", "NEformt", K::RealValue},
+      {"geometry.surroundings.form_permittivity", "TFgeometry", "NEformer", K::RealValue},
       // The frequency response and the sweep.
       {"frequency.from", "TFfrequency", "NEflo", K::RealValue},
       {"frequency.to", "TFfrequency", "NEfhi", K::RealValue},

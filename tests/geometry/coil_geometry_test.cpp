@@ -53,9 +53,11 @@ TEST(CoilGeometry, CalculateReportsInOrderAndAMeasuredResonanceSetsCb) {
   for (const std::string& line : log.lines) labels.push_back(Label(line));
   EXPECT_EQ(labels, (std::vector<std::string>{
                         "", "Coil geometry:", "Lb=", "Secondary self-capacitance=", "Topload capacitance=",
-                        "Cb=", "Bare secondary resonance=", "Loaded secondary resonance=", "La=", "M=",
-                        "kab=", "Primary resonance with Ca="}));
-  EXPECT_NEAR(r.Cb, r.Cself + r.Ctop, 1e-24L);  // no measured resonance: the sum
+                        "Topload capacitance on the coil=", "Cb=", "Bare secondary resonance=",
+                        "Loaded secondary resonance=", "La=", "M=", "kab=", "Primary resonance with Ca="}));
+  // No measured resonance: the self-capacitance and what the topload adds where it sits.
+  EXPECT_NEAR(r.Cb, r.Cself + r.Ctop_on_coil, 1e-24L);
+  EXPECT_LT(r.Ctop_on_coil, r.Ctop);
 
   // A measured loaded resonance of 120 kHz: Cb follows from it, the loaded line shows it back,
   // and "List details" adds the capacitance the topload adds in place after the main lines.
@@ -63,12 +65,18 @@ TEST(CoilGeometry, CalculateReportsInOrderAndAMeasuredResonanceSetsCb) {
   measured.measured_f = 120000;
   Lines details;
   BcalcClick(measured, 0, true, details);
-  EXPECT_EQ(details.lines[7], "Loaded secondary resonance= 120.0000000000 kHz");
-  EXPECT_EQ(Label(details.lines[10]), "kab=");
-  EXPECT_NE(std::find_if(details.lines.begin() + 11, details.lines.end(),
-                         [](const std::string& l) { return Label(l) == "Topload capacitance in place="; }),
-            details.lines.end());
-  for (const std::string& line : details.lines) EXPECT_EQ(line.find("Primary resonance"), std::string::npos);
+  const auto line = [&](const std::string& label) {
+    const auto at = std::find_if(details.lines.begin(), details.lines.end(),
+                                 [&](const std::string& l) { return Label(l) == label; });
+    return at == details.lines.end() ? std::string() : *at;
+  };
+  EXPECT_EQ(line("Loaded secondary resonance="), "Loaded secondary resonance= 120.0000000000 kHz");
+  EXPECT_NE(line("Topload capacitance in place="), "");
+  for (const char* label : {"Bare resonance by the field solve=", "Loaded f3/f1=", "Loaded f5/f1=",
+                            "Cb with the isolated topload capacitance=",
+                            "Loaded resonance with the isolated topload capacitance="})
+    EXPECT_NE(line(label), "") << label;
+  for (const std::string& l : details.lines) EXPECT_EQ(l.find("Primary resonance"), std::string::npos);
 }
 
 TEST(CoilGeometry, BadGeometryIsRefusedNamingTheFieldAndNothingIsReported) {
