@@ -152,12 +152,23 @@ FieldSolution SolveField(const FieldModel& model) {
   // Potentials: the direct term and the ceiling's images by the turns' distance, the floor's
   // and the ceiling's others by the sum of their heights; a turn on itself at the wire's
   // surface.
+  // A coil form inside the winding polarizes near the wires: a wire on a dielectric slab has
+  // the images of the plane slab, -k q mirrored across its surface and (1 - k^2) k^(2m-1) q
+  // a further 2 m wall thicknesses in, k = (er - 1) / (er + 1), here as rings.
+  std::vector<std::pair<Real, Real>> form;  // radius and charge of each image
+  if (g.form_wall > 0 && g.form_permittivity > 1) {
+    const Real kappa = (g.form_permittivity - 1) / (g.form_permittivity + 1);
+    form.push_back({a - 2 * rw, -kappa});
+    for (int32_t m = 1; m <= 3 && a - 2 * rw - 2 * m * g.form_wall > 0; ++m)
+      form.push_back({a - 2 * rw - 2 * m * g.form_wall, (1 - kappa * kappa) * std::pow(kappa, 2 * m - 1)});
+  }
   std::vector<Real> difference(static_cast<size_t>(n));
   std::vector<Real> sum(static_cast<size_t>(2 * n - 1));
   for (int64_t k = 0; k < n; ++k) {
     const Real dz = static_cast<Real>(k) * pitch;
-    difference[static_cast<size_t>(k)] =
-        RingPotential(a, a, k == 0 ? rw : dz) + ImagesOfDifference(a, a, dz, H);
+    Real v = RingPotential(a, a, k == 0 ? rw : dz) + ImagesOfDifference(a, a, dz, H);
+    for (const auto& [radius, charge] : form) v += charge * RingPotential(radius, a, dz);
+    difference[static_cast<size_t>(k)] = v;
   }
   for (int64_t m = 0; m < 2 * n - 1; ++m)
     sum[static_cast<size_t>(m)] = ImagesOfSum(a, a, 2 * s.base + (static_cast<Real>(m) + 1) * pitch, H);

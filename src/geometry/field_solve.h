@@ -18,7 +18,7 @@ struct FieldModel {
   int32_t sections = 40;
   int32_t bands = 48;
   int32_t band_rings = 2;
-  int32_t most_charges = 300;
+  int32_t most_charges = 100;
 };
 
 // A solve's modes: the lowest resonances (f1, f3, f5, ... of the quarter-wave coil), and the

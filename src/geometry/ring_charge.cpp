@@ -10,7 +10,7 @@ namespace {
 
 // Images nearer than this many ceiling heights are rings; further ones are points on the axis,
 // summed in closed form.
-constexpr int32_t kRingImages = 2;
+constexpr int32_t kRingImages = 4;
 
 // The direct term, its meridian separation scaled to `near` when given.
 Real Direct(const RingPoint& a, const RingPoint& b, Real near) {
