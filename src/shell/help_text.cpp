@@ -101,9 +101,12 @@ or helical primary and the coupling kab, both by sums over the turns.
 Sizes are in metres, millimetres or inches ("Lengths in"), measured to
 the wire centres; a wire gauge (AWG) fills the wire's bare diameter.
 The report stays in SI units whatever the choice. A topload on the coil
-adds less than its isolated capacitance (the coil shields it: measured
-coils show 15 to 70 percent less), so Cb is an estimate; a measured
-loaded resonance, when given, sets Cb instead. "Use for elements" copies
+adds less than its isolated capacitance (the coil shields it): a field
+solve of the turns, the topload and the ground (and of a grounded
+ceiling and the coil form, when given) finds what it adds where it
+sits, and Cb is the self-capacitance plus that; a measured loaded
+resonance, when given, sets Cb instead. The chart shows the first
+mode's voltage and current along the winding. "Use for elements" copies
 Lb, Cb, La and kab into the elements, "Send to designs" copies Lb and
 Cb into the design windows, and "Find primary" finds the primary turns
 and height that give the La and kab of a design.

@@ -4,12 +4,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/program.h"
+#include "frequency/response.h"
 #include "geometry/measured_coils.h"
+#include "geometry/mode_chart.h"
 #include "gui_helpers.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
@@ -199,4 +202,42 @@ TEST(GeometryWindow, InchesGiveTheReportOfMetres) {
   g.CBawg->setCurrentIndex(0);
   QTest::keyClick(g.CBawg, Qt::Key_Down);  // "4"
   EXPECT_EQ(g.NEsw->text().left(6), "0.2043");
+}
+
+// The default coil with its toroid: the topload adds less on the coil than alone, Cb holds
+// what it adds there, the elements resonate at the loaded resonance, and the first mode along
+// the winding is drawn.
+TEST(GeometryWindow, TheLoadedResonanceFromTheFieldSolve) {
+  Program p;
+  p.Start();
+  Click(p.form1.Bgeometry);
+  TFgeometry& g = *p.geometry;
+  Click(g.Bcalc);
+  const Real isolated = Printed(p.form1, "Topload capacitance=");
+  const Real on_coil = Printed(p.form1, "Topload capacitance on the coil=");
+  const Real self = Printed(p.form1, "Secondary self-capacitance=");
+  const Real cb = Printed(p.form1, "Cb=");
+  const Real loaded = Printed(p.form1, "Loaded secondary resonance=");
+  EXPECT_GT(on_coil, 0);
+  EXPECT_LT(on_coil, isolated);
+  EXPECT_NEAR(cb, self + on_coil, 2e-10L);
+  EXPECT_EQ(g.Modes->Voltage->count(), 41);
+  EXPECT_EQ(g.Modes->Current->count(), 40);
+
+  Click(g.Buse);
+  const ElementSet& e = p.state->Elements;
+  EXPECT_NEAR(1 / (2 * kPi * std::sqrt(e.Lb * e.Cb)) / 1000 / loaded, 1, 1e-10L);
+  // A primary tuned to it: the circuit's two modes stand either side of the loaded resonance,
+  // and a run at it completes.
+  p.form3.NEca->setPanelReal(1 / (4 * kPi * kPi * loaded * loaded * 1e6L * e.La));
+  Click(p.form3.Bchange);
+  p.form1.NEfin->setPanelReal(loaded * 1000);
+  Click(p.form1.Bfrequency);
+  Click(p.frequency->Bfplot);
+  const std::vector<Mode> modes = NaturalModes(BuildCircuit(p.state->Elements, true));
+  EXPECT_LT(modes[0].f, loaded * 1000);
+  EXPECT_GT(modes[1].f, loaded * 1000);
+  const qsizetype before = MemoLines(p.form1).size();
+  Click(p.form1.Bplot);
+  EXPECT_TRUE(MemoLines(p.form1).mid(before).filter(QRegularExpression("^Maximum VCb")).size() == 1);
 }
