@@ -236,11 +236,7 @@ FieldSolution SolveField(const FieldModel& model) {
                                                      model.bands, model.band_rings)
                                        : SpherePanels(g.top_major / 2, centre, model.bands, model.band_rings);
   const auto np = static_cast<Eigen::Index>(bands.size());
-  Matrix Pbb(np, np);
-  for (Eigen::Index i = 0; i < np; ++i)
-    for (Eigen::Index j = 0; j <= i; ++j)
-      Pbb(i, j) = Pbb(j, i) =
-          PanelPotential(bands[static_cast<size_t>(i)], bands[static_cast<size_t>(j)], true, H);
+  const Matrix Pbb = PanelMatrix(bands, true, H);
   Matrix Pbc(np, G);
   for (Eigen::Index b = 0; b < np; ++b) {
     for (int64_t c = 0; c < groups; ++c) {

@@ -91,14 +91,20 @@ Real RingToPanel(const RingPoint& ring, const Panel& panel, Real ceiling) {
   return sum;
 }
 
-Real SurfaceCapacitance(const std::vector<Panel>& panels, bool grounded, Real ceiling) {
+Matrix PanelMatrix(const std::vector<Panel>& panels, bool grounded, Real ceiling) {
   const auto n = static_cast<Eigen::Index>(panels.size());
   Matrix P(n, n);
   for (Eigen::Index i = 0; i < n; ++i)
     for (Eigen::Index j = 0; j <= i; ++j)
       P(i, j) = P(j, i) =
           PanelPotential(panels[static_cast<size_t>(i)], panels[static_cast<size_t>(j)], grounded, ceiling);
-  const Vector q = P.llt().solve(Vector::Ones(n));
+  return P;
+}
+
+Real SurfaceCapacitance(const std::vector<Panel>& panels, bool grounded, Real ceiling) {
+  const Vector q = PanelMatrix(panels, grounded, ceiling)
+                       .llt()
+                       .solve(Vector::Ones(static_cast<Eigen::Index>(panels.size())));
   return q.sum();
 }
 

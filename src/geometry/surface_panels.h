@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Eigen/Dense>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,10 @@ Real PanelPotential(const Panel& i, const Panel& j, bool grounded, Real ceiling)
 
 // The mean potential over a panel of a unit charge on a ring of wire (radius r, at height z).
 Real RingToPanel(const RingPoint& ring, const Panel& panel, Real ceiling);
+
+// The potential coefficients of the panels among themselves: PanelPotential for each pair.
+Eigen::Matrix<Real, Eigen::Dynamic, Eigen::Dynamic> PanelMatrix(const std::vector<Panel>& panels,
+                                                                bool grounded, Real ceiling);
 
 // The capacitance of the panels' surface held at one potential, grounded or alone.
 Real SurfaceCapacitance(const std::vector<Panel>& panels, bool grounded, Real ceiling = 0);
