@@ -172,6 +172,7 @@ void TForm1::BuildProjectButtons() {
   Bsaveprojectas = MakeButton(this, "Bsaveprojectas", QStringLiteral("Save project as..."), 264, 300, 100);
   Bopenproject = MakeButton(this, "Bopenproject", QStringLiteral("Open project..."), 368, 300, 100);
   Bsummary = MakeButton(this, "Bsummary", QStringLiteral("Copy summary"), 264, 328, 100);
+  Bdrive = MakeButton(this, "Bdrive", QStringLiteral("Drive and bank"), 160, 328, 100);
   Brecent = MakeButton(this, "Brecent", QStringLiteral("Recent projects"), 368, 328, 100);
   Bsaveproject->setToolTip(QStringLiteral("Every input of every window as a .kovaro file (Ctrl+S)"));
   Bopenproject->setToolTip(QStringLiteral("Ctrl+O; a .kovaro file dropped on this window opens too"));

@@ -70,6 +70,7 @@ class TForm1 : public QWidget, public RunHost {
   QPushButton* Bopenproject;
   QPushButton* Brecent;  // the last projects, as a menu
   QPushButton* Bsummary;
+  QPushButton* Bdrive;  // opens the drive and bank window, created on first use
   TNEdit* NEtempo;
   TNEdit* NEmult;
   TNEdit* NEropen;

@@ -23,6 +23,7 @@ Program::Program()
   QObject::connect(form1.Bgeometry, &QPushButton::clicked, &form1, [this] { ShowWindow(&Geometry()); });
   QObject::connect(form1.Bfrequency, &QPushButton::clicked, &form1, [this] { ShowWindow(&Frequency()); });
   QObject::connect(form1.Bsweep, &QPushButton::clicked, &form1, [this] { ShowWindow(&SweepWindow()); });
+  QObject::connect(form1.Bdrive, &QPushButton::clicked, &form1, [this] { ShowWindow(&Drive()); });
   project = std::make_unique<ProjectActions>(*this);
   const auto shortcut = [this](const QKeySequence& keys, auto action) {
     QObject::connect(new QShortcut(keys, &form1), &QShortcut::activated, &form1, action);
@@ -59,6 +60,14 @@ TFsweep& Program::SweepWindow() {
     project->Watch(sweep.get());
   }
   return *sweep;
+}
+
+TFdrive& Program::Drive() {
+  if (!drive) {
+    drive = std::make_unique<TFdrive>(*state, form1, form3);
+    project->Watch(drive.get());
+  }
+  return *drive;
 }
 
 void Program::CopySummary() {

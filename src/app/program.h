@@ -7,6 +7,7 @@
 #include "design/lossless_window.h"
 #include "design/lossy_window.h"
 #include "design/tesla_window.h"
+#include "drive/drive_window.h"
 #include "elements/element_window.h"
 #include "frequency/frequency_window.h"
 #include "geometry/geometry_window.h"
@@ -31,6 +32,7 @@ struct Program {
   TFgeometry& Geometry();
   TFfrequency& Frequency();
   TFsweep& SweepWindow();
+  TFdrive& Drive();
 
   std::unique_ptr<AppState> state;
   TForm1 form1;
@@ -42,6 +44,7 @@ struct Program {
   std::unique_ptr<TFgeometry> geometry;
   std::unique_ptr<TFfrequency> frequency;
   std::unique_ptr<TFsweep> sweep;
+  std::unique_ptr<TFdrive> drive;
   std::unique_ptr<ProjectActions> project;  // saving and opening every window's inputs
 };
 

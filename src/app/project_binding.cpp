@@ -20,6 +20,7 @@ QWidget& WindowOf(Program& p, const char* name) {
   if (window == "TForm4") return p.form4;
   if (window == "TFgeometry") return p.Geometry();
   if (window == "TFfrequency") return p.Frequency();
+  if (window == "TFdrive") return p.Drive();
   return p.SweepWindow();
 }
 

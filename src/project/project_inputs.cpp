@@ -128,6 +128,20 @@ const std::vector<ProjectInput>& ProjectInputs() {
       {"sweep.from", "TFsweep", "NEsfrom", K::RealValue},
       {"sweep.to", "TFsweep", "NEsto", K::RealValue},
       {"sweep.points", "TFsweep", "NEscount", K::IntValue},
+      // The drive and bank window.
+      {"drive.streamers.resistance_model", "TFdrive", "RGdsr", K::Choice, 2},
+      {"drive.bank.capacitance", "TFdrive", "NEdcap", K::RealValue},
+      {"drive.bank.voltage_rating", "TFdrive", "NEdvr", K::RealValue},
+      {"drive.bank.current_rating", "TFdrive", "NEdir", K::RealValue},
+      {"drive.bank.dvdt_rating", "TFdrive", "NEddv", K::RealValue},
+      {"drive.bank.tan_delta", "TFdrive", "NEdtan", K::RealValue},
+      {"drive.bank.margin", "TFdrive", "NEdmargin", K::RealValue},
+      {"drive.current_limit", "TFdrive", "NEdocd", K::RealValue},
+      {"drive.bursts.on_time", "TFdrive", "NEdon", K::RealValue},
+      {"drive.bursts.rate", "TFdrive", "NEdbps", K::RealValue},
+      {"drive.streamers.length", "TFdrive", "NEdslen", K::RealValue},
+      {"drive.streamers.capacitance", "TFdrive", "NEdscap", K::RealValue},
+      {"drive.streamers.resistance", "TFdrive", "NEdsr", K::RealValue},
   };
   return inputs;
 }

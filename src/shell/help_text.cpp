@@ -122,6 +122,13 @@ of one element or of the input frequency, input voltage, stop time or
 feedback start, and plots and lists the largest VCb, the voltage gain
 and the energy ratio of each run.
 
+The "Drive and bank" window takes the last run: the capacitors in
+series and in parallel that make Ca safely with their currents, dV/dt
+and losses, when the primary current reaches the bridge's over-current
+limit, the power of bursts (with a spark length by the builders' rule
+of thumb, 1.7 sqrt(W) inches: a rough guide only), and how streamers
+detune the secondary; "Apply streamer load" adds them to Cb and Rb.
+
 Projects: "Save project" (Ctrl+S) keeps every input of every window,
 the elements and the design name in one .kovaro file (plain JSON, the
 numbers exactly as held); "Open project..." (Ctrl+O), "Recent projects",

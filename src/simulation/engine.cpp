@@ -88,6 +88,7 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
     host.LogLine(kTooFewPoints);
     return std::nullopt;
   }
+  ev.Completed.reset();  // the samples are about to change
   if (n > kCapacity) {
     n = kCapacity;
     store.SampleCount = n;
@@ -142,6 +143,7 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
   host.EnableSaveReference();
   store.ShownChannels = s.Shown;
   store.FullRange = store.ViewRange;
+  ev.Completed = CompletedRun{s, state.Elements};
   host.ShowPlot();
   return summary;
 }

@@ -20,6 +20,13 @@ struct StateMaximum {
   Real Time = 0;   // time of the sample that holds it, seconds
 };
 
+// The settings and elements a completed run ran with, for what is computed from its samples
+// afterwards (they are stored scaled for display).
+struct CompletedRun {
+  SimulationSettings settings;
+  ElementSet elements;
+};
+
 // What the last run computed; overwritten by the next run.
 struct EngineValues {
   Real StepLength = 0;
@@ -36,6 +43,7 @@ struct EngineValues {
   Vector4 z{};
   std::array<StateMaximum, 4> StateMaxima{};
   Real t = 0;
+  std::optional<CompletedRun> Completed;  // none from a run's start until it completes
 };
 
 // The figures of a run's report besides its maxima.
