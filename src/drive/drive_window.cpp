@@ -15,9 +15,7 @@ namespace kovaro {
 namespace {
 
 QGroupBox* Group(QWidget* parent, const QString& title, int x, int y, int height) {
-  auto* group = new QGroupBox(title, parent);
-  group->setGeometry(x, y, 274, height);
-  return group;
+  return MakeGroup(parent, title, x, y, 274, height);
 }
 
 // The n-th labelled field of a frame.

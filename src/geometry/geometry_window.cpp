@@ -22,10 +22,9 @@
 namespace kovaro {
 namespace {
 
-QGroupBox* MakeGroup(QWidget* parent, const QString& title, int x, int y, int height) {
-  auto* group = new QGroupBox(title, parent);
-  group->setGeometry(x, y, 280, height);
-  return group;
+// The window's frames are all 280 wide.
+QGroupBox* Frame(QWidget* parent, const QString& title, int x, int y, int height) {
+  return MakeGroup(parent, title, x, y, 280, height);
 }
 
 // A labelled field in the n-th row of a frame, below `top`; its refusals name it by its label,
@@ -57,7 +56,7 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
     : state_(state), main_(main), elements_(elements), lossless_(lossless), lossy_(lossy), tesla_(tesla) {
   InitWindow(this, "TFgeometry", QStringLiteral("Coil geometry"), 600, 600);
   const CoilGeometry initial;
-  QGroupBox* secondary = MakeGroup(this, QStringLiteral("Secondary"), 8, 8, 148);
+  QGroupBox* secondary = Frame(this, QStringLiteral("Secondary"), 8, 8, 148);
   NEsd = Length(secondary, "NEsd", QStringLiteral("Diameter"), 20, 0, initial.secondary.diameter);
   NEsh = Length(secondary, "NEsh", QStringLiteral("Winding height"), 20, 1, initial.secondary.height);
   NEsn = Row(secondary, "NEsn", QStringLiteral("Turns"), 20, 2, initial.secondary.turns,
@@ -66,7 +65,7 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   NEsb =
       Length(secondary, "NEsb", QStringLiteral("Winding start above ground"), 20, 4, initial.secondary.base);
 
-  QGroupBox* topload = MakeGroup(this, QStringLiteral("Topload"), 8, 164, 156);
+  QGroupBox* topload = Frame(this, QStringLiteral("Topload"), 8, 164, 156);
   RGtop =
       Shapes(topload, "RGtop", {QStringLiteral("None"), QStringLiteral("Toroid"), QStringLiteral("Sphere")},
              static_cast<int>(initial.topload));
@@ -85,7 +84,7 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   for (int i = 0; i < 3; ++i) connect(RGtop->item(i), &QRadioButton::toggled, this, topload_fields);
   topload_fields();
 
-  QGroupBox* primary = MakeGroup(this, QStringLiteral("Primary"), 296, 8, 180);
+  QGroupBox* primary = Frame(this, QStringLiteral("Primary"), 296, 8, 180);
   RGprim = Shapes(primary, "RGprim", {QStringLiteral("Flat spiral"), QStringLiteral("Helical")},
                   initial.primary.helical ? 1 : 0);
   NEpr = Length(primary, "NEpr", QStringLiteral("Inner radius"), 56, 0, initial.primary.radius);
@@ -118,7 +117,7 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   });
 
   // What surrounds the coil, each 0 when absent.
-  QGroupBox* around = MakeGroup(this, QStringLiteral("Surroundings (0 = none)"), 8, 328, 100);
+  QGroupBox* around = Frame(this, QStringLiteral("Surroundings (0 = none)"), 8, 328, 100);
   NEceil = Length(around, "NEceil", QStringLiteral("Grounded ceiling above floor"), 20, 0, initial.ceiling);
   NEformt = Length(around, "NEformt", QStringLiteral("Coil form wall"), 20, 1, initial.form_wall);
   NEformer =

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFont>
 #include <QFrame>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -91,6 +92,12 @@ QFrame* MakeFrame(QWidget* parent, int x, int y, int width, int height) {
   frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   frame->setGeometry(x, y, width, height);
   return frame;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const QString& title, int x, int y, int width, int height) {
+  auto* group = new QGroupBox(title, parent);
+  group->setGeometry(x, y, width, height);
+  return group;
 }
 
 void InitWindow(QWidget* window, const char* name, const QString& caption, int width, int height,

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -20,6 +21,8 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, 
 void TabLeaves(QPlainTextEdit* area);
 
 QFrame* MakeFrame(QWidget* parent, int x, int y, int width, int height);
+// A titled frame whose controls are placed inside it.
+QGroupBox* MakeGroup(QWidget* parent, const QString& title, int x, int y, int width, int height);
 
 // Names a top-level window, sets its caption and the 8-point dialog font, and sizes its
 // client area for an outer size, with the usual title bar and borders, of width x height.
