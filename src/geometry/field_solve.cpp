@@ -134,7 +134,9 @@ FieldSolution SolveField(const FieldModel& model) {
   const Real a = s.diameter / 2;
   const Real rw = s.wire / 2;
   const Real H = g.ceiling;
-  const auto M = static_cast<Eigen::Index>(model.sections);
+  // No more sections than turns: a section without a turn's charge of its own would leave the
+  // node capacitance matrix singular.
+  const auto M = static_cast<Eigen::Index>(std::min<int64_t>(model.sections, n));
   const auto z = [&](int64_t i) { return s.base + (static_cast<Real>(i) + 0.5L) * pitch; };
 
   // Inductance: the turns' matrix depends on their distance alone.
@@ -142,7 +144,7 @@ FieldSolution SolveField(const FieldModel& model) {
   mutual[0] = LoopInductance(a, rw, 0.25L);
   for (int64_t k = 1; k < n; ++k)
     mutual[static_cast<size_t>(k)] = FilamentMutual(a, a, static_cast<Real>(k) * pitch);
-  const std::vector<Section> sections = Sections(n, model.sections);
+  const std::vector<Section> sections = Sections(n, static_cast<int32_t>(M));
   Matrix L(M, M);
   for (Eigen::Index i = 0; i < M; ++i)
     for (Eigen::Index j = 0; j <= i; ++j)

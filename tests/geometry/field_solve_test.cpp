@@ -91,3 +91,14 @@ TEST(FieldSolve, AToploadOnACoilAddsWhatWasMeasured) {
   g.form_permittivity = 3;
   EXPECT_LT(SolveField(FieldModel{g}).loaded->f[0], free);
 }
+
+// Fewer turns than sections: the sections follow the turns, and the solve still has modes.
+TEST(FieldSolve, CoilsOfFewTurns) {
+  for (const Real turns : {1.0L, 2.0L, 39.0L, 1.5L}) {
+    CoilGeometry g;
+    g.secondary = {0.2L, 0.68L, turns, 0.001L, 0.5L};
+    const FieldSolution s = SolveField(FieldModel{g});
+    EXPECT_GT(s.bare.f[0], 0) << turns;
+    EXPECT_LT(s.loaded->f[0], s.bare.f[0]) << turns;
+  }
+}
