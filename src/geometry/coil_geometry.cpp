@@ -33,6 +33,7 @@ void ValidateGeometry(const CoilGeometry& g) {
   Positive(s.wire, "Wire diameter (m)");
   Require(s.wire <= s.height / s.turns,
           "Wire diameter (m) must not exceed the pitch of the winding, Winding height (m) / Turns");
+  Require(s.wire < s.diameter / 2, "Wire diameter (m) must be less than half the Diameter (m)");
   Positive(s.base, "Winding start above ground (m)");
   if (g.topload != Topload::None) Positive(g.top_major, "Major diameter (m)");
   if (g.topload == Topload::Toroid) {
@@ -47,14 +48,17 @@ void ValidateGeometry(const CoilGeometry& g) {
   if (g.topload != Topload::None)
     Require(std::hypot(gap_r, g.top_height) > reach + s.wire / 2,
             "Centre above winding top (m) must keep the topload clear of the winding");
+  const Real lowest = s.base + s.height + g.top_height - reach;
+  if (g.topload != Topload::None)
+    Require(lowest > 0, "Centre above winding top (m) must keep the topload above the floor");
   Require(g.ceiling >= 0, "Ceiling height (m) must not be negative");
   const Real top = s.base + s.height + g.top_height + (g.topload == Topload::None ? 0 : reach);
   Require(g.ceiling == 0 || g.ceiling > top,
           "Ceiling height (m) must be 0 (none) or above the coil and its topload");
-  Require(g.form_wall >= 0 && g.form_wall < s.diameter / 2,
-          "Form wall (m) must be 0 (none) or positive and less than the coil's radius");
+  Require(g.form_wall >= 0 && g.form_wall < s.diameter / 6,
+          "Coil form wall (m) must be 0 (none) or less than a third of the coil's radius");
   Require(g.form_permittivity == 0 || g.form_permittivity >= 1,
-          "Form permittivity must be 0 (none) or at least 1");
+          "Coil form permittivity must be 0 (none) or at least 1");
   Require(g.measured_f >= 0, "Measured loaded resonance (Hz) must not be negative");
   const Primary& p = g.primary;
   Positive(p.radius, "Inner radius (m)");

@@ -156,13 +156,25 @@ FieldSolution SolveField(const FieldModel& model) {
   // surface.
   // A coil form inside the winding polarizes near the wires: a wire on a dielectric slab has
   // the images of the plane slab, -k q mirrored across its surface and (1 - k^2) k^(2m-1) q
-  // a further 2 m wall thicknesses in, k = (er - 1) / (er + 1), here as rings.
+  // a further 2 m wall thicknesses in, k = (er - 1) / (er + 1), here as rings. Their charges
+  // sum to 0, as a slab's far field does; the series ends before the axis, its rest in the
+  // last ring. A wire too thick beside the coil's radius for a plane slab's first two images
+  // gets none.
   std::vector<std::pair<Real, Real>> form;  // radius and charge of each image
-  if (g.form_wall > 0 && g.form_permittivity > 1) {
+  if (g.form_wall > 0 && g.form_permittivity > 1 && a - 2 * rw > a / 4) {
     const Real kappa = (g.form_permittivity - 1) / (g.form_permittivity + 1);
     form.push_back({a - 2 * rw, -kappa});
-    for (int32_t m = 1; m <= 3 && a - 2 * rw - 2 * m * g.form_wall > 0; ++m)
-      form.push_back({a - 2 * rw - 2 * m * g.form_wall, (1 - kappa * kappa) * std::pow(kappa, 2 * m - 1)});
+    Real total = -kappa;
+    for (int32_t m = 1; m <= 3 && a - 2 * rw - 2 * m * g.form_wall > a / 4; ++m) {
+      const Real charge = (1 - kappa * kappa) * std::pow(kappa, 2 * m - 1);
+      form.push_back({a - 2 * rw - 2 * m * g.form_wall, charge});
+      total += charge;
+    }
+    if (form.size() > 1) {
+      form.back().second -= total;
+    } else {
+      form.clear();
+    }
   }
   std::vector<Real> difference(static_cast<size_t>(n));
   std::vector<Real> sum(static_cast<size_t>(2 * n - 1));

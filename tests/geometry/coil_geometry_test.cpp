@@ -103,6 +103,22 @@ TEST(CoilGeometry, BadGeometryIsRefusedNamingTheFieldAndNothingIsReported) {
        "Conductor diameter (m) must not exceed Turn spacing (m): the primary's turns would overlap"},
       {[](CoilGeometry& g) { g.primary.radius = 0.102L; },
        "Inner radius (m) must leave the primary's conductor outside the secondary's winding"},
+      // The field solve's: the topload clear of the winding and above the floor, a ceiling
+      // above everything, a coil form thin beside the radius.
+      {[](CoilGeometry& g) { g.top_major = 0.4L, g.top_minor = 0.19L, g.top_height = 0.05L; },
+       "Centre above winding top (m) must keep the topload clear of the winding"},
+      {[](CoilGeometry& g) { g.top_major = 6, g.top_minor = 2.9L; },
+       "Centre above winding top (m) must keep the topload above the floor"},
+      {[](CoilGeometry& g) { g.ceiling = 1.3L; },
+       "Ceiling height (m) must be 0 (none) or above the coil and its topload"},
+      {[](CoilGeometry& g) { g.form_wall = 0.04L; },
+       "Coil form wall (m) must be 0 (none) or less than a third of the coil's radius"},
+      {[](CoilGeometry& g) { g.form_permittivity = 0.5L; },
+       "Coil form permittivity must be 0 (none) or at least 1"},
+      {[](CoilGeometry& g) {
+         g.secondary = {0.002L, 0.68L, 100, 0.0015L, 0.5L};
+       },
+       "Wire diameter (m) must be less than half the Diameter (m)"},
   };
   for (const Case& c : cases) {
     CoilGeometry g;
