@@ -21,7 +21,7 @@ void Run(benchmark::State& bench, Waveform waveform, bool new_frequency = false)
   s.NEpontos = 50000;
   for (auto _ : bench) {
     if (new_frequency) s.NEfin = std::nextafter(s.NEfin, 0.0L);
-    QuietRun(*state, s);
+    QuietRun(state->Elements, s, state->Target());
     benchmark::DoNotOptimize(state->Store.Channels[49999]);
   }
 }

@@ -27,7 +27,7 @@ void Paint(benchmark::State& bench, bool reference, Real lb = 0.0358L, int32_t z
   state->Elements = ElementSet{2.72E-8L, 1.05E-5L, lb, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
   SimulationSettings s;
   s.NEpontos = 50000;
-  QuietRun(*state, s);
+  QuietRun(state->Elements, s, state->Target());
   if (reference) {
     SaveReference(state->Store);
     state->Store.ReferenceShown = true;

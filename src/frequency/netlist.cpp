@@ -8,7 +8,6 @@
 #include <memory>
 #include <utility>
 
-#include "shell/app_state.h"
 #include "shell/float_error.h"
 #include "shell/messages.h"
 #include "shell/numeric_text.h"
@@ -151,9 +150,8 @@ void BnetlistClick(const std::string& design_name, const ElementSet& e, const Si
                    const FrequencyRange& range, ReportLog& log) {
   // Settings that "Simulate and plot" refuses are refused here with its message: the run is
   // made, unseen, in a store of its own.
-  const auto scratch = std::make_unique<AppState>();
-  scratch->Elements = e;
-  if (!QuietRun(*scratch, s)) throw InputError(kTooFewPoints);
+  const auto scratch = std::make_unique<RunBuffers>();
+  if (!QuietRun(e, s, scratch->Target())) throw InputError(kTooFewPoints);
   const std::string name = design_name + ".cir";
   WriteWholeFile(name, SpiceNetlist("Kovaro " + design_name, e, s, range), true);
   log.LogLine("Netlist saved as " + name);

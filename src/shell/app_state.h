@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "elements/element_set.h"
@@ -16,6 +17,14 @@ struct AppState {
   std::string DesignName;  // base name of the output files; empty until a design sets it
   EngineValues Engine;
   WaveformCache Drive;  // sine values of the last run, for the next
+
+  RunTarget Target() { return {Store, Engine, Drive}; }
 };
+
+// A run of the program's own elements into its own store.
+inline std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& settings,
+                                               RunHost& host) {
+  return RunSimulation(state.Elements, settings, state.DesignName, state.Target(), host);
+}
 
 }  // namespace kovaro

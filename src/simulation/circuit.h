@@ -25,6 +25,23 @@ struct CircuitSystem {
   Vector4 B{};
 };
 
+// The entries of A and B that are zero for every set of elements: Ca's voltage follows La's
+// current alone, Cb's is not driven by the primary, and the source drives the inductors only.
+// Both steppers leave these terms out of their sums (exact, as the plain step explains).
+struct ZeroEntries {
+  bool A[4][4];
+  bool B[4];
+};
+inline constexpr ZeroEntries kZeroEntries{{{true, false, true, true},
+                                           {false, false, false, false},
+                                           {true, true, false, false},
+                                           {false, false, false, false}},
+                                          {true, false, true, false}};
+
+// Throws std::logic_error naming the first entry that kZeroEntries calls zero and c does not:
+// a change to the equations that the steppers would silently drop.
+void CheckZeroEntries(const CircuitSystem& c);
+
 // Faults as the run reports them, in the order of its steps.
 CircuitSystem BuildCircuit(const ElementSet& el, bool no_load);
 

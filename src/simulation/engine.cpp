@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "shell/app_state.h"
 #include "shell/float_error.h"
 #include "shell/format.h"
 #include "simulation/driver.h"
@@ -77,9 +76,11 @@ void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log) {
   }
 }
 
-std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& s, RunHost& host) {
-  WaveformStore& store = state.Store;
-  EngineValues& ev = state.Engine;
+std::optional<RunSummary> RunSimulation(const ElementSet& elements, const SimulationSettings& s,
+                                        const std::string& design_name, const RunTarget& target,
+                                        RunHost& host) {
+  WaveformStore& store = target.Store;
+  EngineValues& ev = target.Engine;
   store.ViewRange.TimeFrom = 0;
   store.ViewRange.TimeTo = s.NEtmax;
   int32_t n = s.NEpontos;
@@ -98,7 +99,7 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
   }
   const Real h = StepLength(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), n);
   ev.StepLength = h;
-  BuildSystem(state.Elements, s.CBnoload, h, ev);
+  BuildSystem(elements, s.CBnoload, h, ev);
 
   store.ViewRange.ValueBottom = 1E12L;
   store.ViewRange.ValueTop = -1E12L;
@@ -115,12 +116,12 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
     }
     InvertInPlace(4, p, host);
   }
-  const Real rin = state.Elements.Rin;
+  const Real rin = elements.Rin;
   bool done = false;
   if (s.CBtrapezoidal) {
     ev.t = h;
     Driver driver(s);
-    done = FusedTrapezoidalRun(n, s, rin, driver, state.Drive, store, ev);
+    done = FusedTrapezoidalRun(n, s, rin, driver, target.Drive, store, ev);
   }
   if (!done) {
     // The plain way, from the start: it ends where and as a fault ends the run.
@@ -138,20 +139,21 @@ std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSetting
     ScaleForDisplay(n, s, ev, store);
   }
   SetValueLimits(s, ev, store.ViewRange);
-  if (s.CBsalvar) WriteTableFile(state.DesignName, store, host);
-  const RunSummary summary = WriteRunReport(ev.StateMaxima, state.Elements, s, host);
+  if (s.CBsalvar) WriteTableFile(design_name, store, host);
+  const RunSummary summary = WriteRunReport(ev.StateMaxima, elements, s, host);
   host.EnableSaveReference();
   store.ShownChannels = s.Shown;
   store.FullRange = store.ViewRange;
-  ev.Completed = CompletedRun{s, state.Elements};
+  ev.Completed = CompletedRun{s, elements};
   host.ShowPlot();
   return summary;
 }
 
-std::optional<RunSummary> QuietRun(AppState& state, SimulationSettings settings) {
+std::optional<RunSummary> QuietRun(const ElementSet& elements, SimulationSettings settings,
+                                   const RunTarget& target) {
   settings.CBsalvar = false;
   QuietHost host;
-  return RunSimulation(state, settings, host);
+  return RunSimulation(elements, settings, std::string(), target, host);
 }
 
 }  // namespace kovaro

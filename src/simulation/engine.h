@@ -3,15 +3,16 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "shell/real.h"
 #include "shell/report_log.h"
 #include "simulation/circuit.h"
 #include "simulation/settings.h"
+#include "simulation/waveform_cache.h"
+#include "simulation/waveform_store.h"
 
 namespace kovaro {
-
-struct AppState;
 
 inline constexpr const char* kTooFewPoints = "Too few points.";
 
@@ -46,6 +47,22 @@ struct EngineValues {
   std::optional<CompletedRun> Completed;  // none from a run's start until it completes
 };
 
+// Where a run leaves what it computes: its samples, its values, and the sine values it keeps
+// for the next run.
+struct RunTarget {
+  WaveformStore& Store;
+  EngineValues& Engine;
+  WaveformCache& Drive;
+};
+
+// A target of its own, for runs made for another purpose than showing them.
+struct RunBuffers {
+  WaveformStore Store;
+  EngineValues Engine;
+  WaveformCache Drive;
+  RunTarget Target() { return {Store, Engine, Drive}; }
+};
+
 // The figures of a run's report besides its maxima.
 struct RunSummary {
   Real VoltageGain = 0;  // maximum VCb / NEvin
@@ -67,13 +84,16 @@ void InvertInPlace(int32_t n, Matrix4& a, ReportLog& log);
 // The step of a run of n points over `duration`.
 Real StepLength(Real duration, int32_t n);
 
-// One "Simulate and plot" run, giving its report's gain and energy ratio; none when it is
-// refused for too few points. A fault throws FloatError or FileError and leaves what the run
-// did before it.
-std::optional<RunSummary> RunSimulation(AppState& state, const SimulationSettings& settings, RunHost& host);
+// One "Simulate and plot" run of the elements, giving its report's gain and energy ratio; none
+// when it is refused for too few points. The table, when the settings ask for one, is named
+// after the design. A fault throws FloatError or FileError and leaves what the run did before it.
+std::optional<RunSummary> RunSimulation(const ElementSet& elements, const SimulationSettings& settings,
+                                        const std::string& design_name, const RunTarget& target,
+                                        RunHost& host);
 
 // The same run for another purpose than showing it: nothing reported, no table written, no
-// window touched; only its store and engine values change.
-std::optional<RunSummary> QuietRun(AppState& state, SimulationSettings settings);
+// window touched; only the target changes.
+std::optional<RunSummary> QuietRun(const ElementSet& elements, SimulationSettings settings,
+                                   const RunTarget& target);
 
 }  // namespace kovaro

@@ -36,12 +36,11 @@ void StepWriter::Write(int32_t k, const Vector4& next, Real& t) {
   sample[VLa] = Ck(Ck(sample[Vin] - sample[VCa]) - rin_ila);
 }
 
-// A and B are zero where the circuit has no coupling: A[0][0], A[0][2], A[0][3], A[2][0],
-// A[2][1], B[0] and B[2] are 0 * h. Their terms are left out of the sums. That is exact: a
-// term 0 * x (x finite) is a zero, and adding a zero changes a sum only when the sum is -0
-// and the zero is +0. A sum of nonzero values is never -0 (exact cancellation gives +0), and
-// every sum here starts from x[i] or from +0, and x[i] is never -0, since it comes from such
-// sums.
+// The entries that kZeroEntries (circuit.h) names are 0 * h, and BuildCircuit checks that they
+// are; their terms are left out of the sums. That is exact: a term 0 * x (x finite) is a zero,
+// and adding a zero changes a sum only when the sum is -0 and the zero is +0. A sum of nonzero
+// values is never -0 (exact cancellation gives +0), and every sum here starts from x[i] or
+// from +0, and x[i] is never -0, since it comes from such sums.
 void TrapezoidalSteps(int32_t first, int32_t n, Driver& driver, StepWriter& writer, EngineValues& ev) {
   const Matrix4 a = ev.SystemMatrix;
   const Vector4 b = ev.InputVector;

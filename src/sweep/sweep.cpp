@@ -103,7 +103,7 @@ Sweep::Sweep(const ElementSet& elements, const SimulationSettings& settings, Swe
       settings_(settings),
       quantity_(quantity),
       range_(range),
-      state_(std::make_unique<AppState>()) {
+      run_(std::make_unique<RunBuffers>()) {
   ValidateSweep(range);
   // Every value first: a range whose values overflow is refused before any run.
   points_.reserve(static_cast<size_t>(range.points));
@@ -113,13 +113,13 @@ Sweep::Sweep(const ElementSet& elements, const SimulationSettings& settings, Swe
 const SweepPoint& Sweep::Next() {
   SweepPoint point;
   point.value = values_[points_.size()];
-  state_->Elements = elements_;
+  ElementSet elements = elements_;
   SimulationSettings s = settings_;
-  Swept(quantity_, state_->Elements, s) = point.value;
+  Swept(quantity_, elements, s) = point.value;
   try {
-    const std::optional<RunSummary> summary = QuietRun(*state_, s);
+    const std::optional<RunSummary> summary = QuietRun(elements, s, run_->Target());
     if (summary) {
-      point.maxima = state_->Engine.StateMaxima;
+      point.maxima = run_->Engine.StateMaxima;
       point.summary = *summary;
     } else {
       point.fault = kTooFewPoints;

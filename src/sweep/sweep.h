@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "elements/element_set.h"
-#include "shell/app_state.h"
 #include "shell/report_log.h"
 #include "simulation/engine.h"
 #include "simulation/settings.h"
@@ -75,7 +74,7 @@ class Sweep {
   SimulationSettings settings_;
   SweptQuantity quantity_;
   SweepRange range_;
-  std::unique_ptr<AppState> state_;  // the runs' own store
+  std::unique_ptr<RunBuffers> run_;  // the runs' own store
   std::vector<Real> values_;
   std::vector<SweepPoint> points_;
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "shell/app_state.h"
@@ -328,4 +329,25 @@ TEST(Engine, TrapezoidalRuleIsSecondOrderAndEulerFirst) {
     EXPECT_NEAR(ratio, trapezoidal ? 4 : 2, trapezoidal ? 0.4L : 0.2L)
         << (trapezoidal ? "trapezoidal" : "Euler");
   }
+}
+
+// A term added to an entry that the steppers leave out (a leakage across Ca, the primary
+// driving Cb) is refused where the system is built, naming the entry; every real circuit passes.
+TEST(Engine, EquationsTheSteppersWouldDropAreRefusedWhenBuilt) {
+  const CircuitSystem c = BuildCircuit(LosslessCoil(), false);
+  const auto message = [&](int32_t i, int32_t j, bool in_b) {
+    CircuitSystem changed = c;
+    (in_b ? changed.B[i] : changed.A[i][j]) = -1E3L;
+    try {
+      CheckZeroEntries(changed);
+    } catch (const std::logic_error& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  EXPECT_EQ(message(0, 0, false).rfind("A[0][0] of the circuit's equations is not zero", 0), 0u);
+  EXPECT_EQ(message(2, 1, false).rfind("A[2][1] ", 0), 0u);
+  EXPECT_EQ(message(2, 0, true).rfind("B[2] ", 0), 0u);
+  EXPECT_EQ(message(1, 0, false), "accepted");  // a coupling the steppers do use
+  EXPECT_EQ(message(3, 0, true), "accepted");
 }
