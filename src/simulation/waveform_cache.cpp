@@ -8,10 +8,6 @@
 
 namespace kovaro {
 
-namespace {
-constexpr size_t kRealBytes = 10;  // the x87 format; the rest of the 16 bytes is padding
-}  // namespace
-
 WaveformCache::WaveformCache() : times_(kCapacity + 1), values_(kCapacity + 1) {}
 
 void WaveformCache::Begin(const SimulationSettings& s) {
@@ -46,7 +42,7 @@ void WaveformCache::Values(int32_t j, const Real* t, int32_t count, Real* u, Dri
   // is cheaper than 80-bit loads and stores.
   int32_t i = 0;
   const int32_t kept = std::min(count, count_ - j);
-  while (i < kept && std::memcmp(&times_[j + i], &t[i], kRealBytes) == 0) {
+  while (i < kept && std::memcmp(&times_[j + i], &t[i], kRealValueBytes) == 0) {
     std::memcpy(&u[i], &values_[j + i], sizeof(Real));
     ++i;
   }

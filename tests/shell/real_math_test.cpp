@@ -22,13 +22,13 @@ TEST(RealMath, RoundToEvenMatchesNearbyint) {
   EXPECT_FALSE(IsOdd(-4));
   EXPECT_TRUE(IsOdd(-5));
   EXPECT_FALSE(IsOdd(1E30L));
-  // Up to the largest odd value below 2^63, where every integer is exact; 2^63 and beyond even.
-  EXPECT_TRUE(IsOdd(kTwo63 - 1));
-  EXPECT_TRUE(IsOdd(1 - kTwo63));
-  EXPECT_TRUE(IsOdd(kTwo63 / 2 + 1));
-  EXPECT_FALSE(IsOdd(kTwo63 - 2));
-  EXPECT_FALSE(IsOdd(kTwo63));
-  EXPECT_FALSE(IsOdd(-kTwo63 - 1));  // rounds to -2^63 as a long double
+  // Up to the largest odd value below kIntegralFrom, where every integer is exact; from there even.
+  EXPECT_TRUE(IsOdd(kIntegralFrom - 1));
+  EXPECT_TRUE(IsOdd(1 - kIntegralFrom));
+  EXPECT_TRUE(IsOdd(kIntegralFrom / 2 + 1));
+  EXPECT_FALSE(IsOdd(kIntegralFrom - 2));
+  EXPECT_FALSE(IsOdd(kIntegralFrom));
+  EXPECT_FALSE(IsOdd(-kIntegralFrom - 1));  // rounds to -kIntegralFrom as a real
   for (int i = 0; i < 100000; ++i) {
     const int64_t n = static_cast<int64_t>(random() >> (i % 62));
     ASSERT_EQ(IsOdd(static_cast<Real>(n)), (n & 1) != 0) << n;
