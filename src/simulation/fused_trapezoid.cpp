@@ -7,7 +7,7 @@
 
 #include "shell/float_error.h"
 #include "simulation/plain_steps.h"
-#include "simulation/x87_steps.h"
+#include "simulation/step_kernel.h"
 
 namespace kovaro {
 namespace {
@@ -93,7 +93,8 @@ bool FusedTrapezoidalRun(int32_t n, const SimulationSettings& s, Real rin, Drive
     if (block.faulted) return false;
     if (count == 0) break;
     u_largest = std::max(u_largest, MakeInputTerms(constants, u, count, block.constant, input));
-    if (X87Steps(constants, count, t, u, input, &store.Channels[k], x, ev.StateMaxima, thresholds) < count) {
+    if (KernelSteps(constants, count, t, u, input, &store.Channels[k], x, ev.StateMaxima, thresholds) <
+        count) {
       return false;
     }
     // The block's times, copied as bytes (cheaper than 80-bit loads and stores).
