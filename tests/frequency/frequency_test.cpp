@@ -13,6 +13,7 @@
 #include "shell/numeric_text.h"
 #include "simulation/circuits.h"
 #include "simulation/run_host_fake.h"
+#include "x87_only.h"
 
 using namespace kovaro;
 
@@ -40,6 +41,7 @@ std::vector<Mode> Oscillating(const ElementSet& e) {
 }  // namespace
 
 TEST(NaturalModes, LosslessDesignsHaveTheirModesWhereTheDesignPutThem) {
+  SKIP_UNLESS_X87();
   for (int32_t signal = 0; signal < 3; ++signal) {
     for (bool series_parallel : {false, true}) {
       auto state = std::make_unique<AppState>();

@@ -6,6 +6,7 @@
 
 #include "shell/float_error.h"
 #include "shell/real_math.h"
+#include "x87_only.h"
 
 using namespace kovaro;
 
@@ -34,6 +35,7 @@ TEST(PlotView, FrameMappingAndClamping) {
 }
 
 TEST(PlotView, GridStepsFollowTheSpan) {
+  SKIP_UNLESS_X87();
   const PlotFrame f = FrameFor(528, 318);
   PlotRange v{0, 0.0001L, -1, 1};
   EXPECT_EQ(GridColumns(v, MappingFor(f, v)), std::vector<int32_t>{80});

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "x87_only.h"
+
 using kovaro::FormatInt;
 using kovaro::FormatReal;
 using kovaro::Real;
@@ -60,6 +62,7 @@ TEST(FormatReal, FixedFormDigitsAndRounding) {
 }
 
 TEST(FormatReal, SignsSpecialValuesAndLimits) {
+  SKIP_UNLESS_X87();
   EXPECT_EQ(FormatReal(-0.0L, 8, 4), " -0.0000");
   EXPECT_EQ(FormatReal(-0.0L, 23, -1), "-0.00000000000000E+0000");
   EXPECT_EQ(FormatReal(std::numeric_limits<Real>::quiet_NaN(), 10, 5), "       Nan");

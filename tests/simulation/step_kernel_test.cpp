@@ -17,6 +17,7 @@
 
 using namespace kovaro;
 
+#if KOVARO_X87_KERNEL
 namespace {
 
 bool SameBits(Real a, Real b) { return std::memcmp(&a, &b, kRealValueBytes) == 0; }
@@ -67,6 +68,7 @@ void ExpectSame(const Outcome& kernel, const Outcome& portable, int32_t trial) {
 }
 
 }  // namespace
+#endif
 
 TEST(StepKernel, EqualsThePortableStepsBitForBitOnRandomBlocks) {
 #if !KOVARO_X87_KERNEL
