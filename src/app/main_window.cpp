@@ -223,6 +223,15 @@ void TForm1::LogLine(const std::string& text) {
   Memo1->ensureCursorVisible();
 }
 
+void TForm1::LogLines(const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  QStringList texts;
+  for (const std::string& line : lines) texts.append(QString::fromStdString(line));
+  Memo1->appendPlainText(texts.join(QLatin1Char('\n')));  // one paragraph a line, one layout
+  Memo1->moveCursor(QTextCursor::End);
+  Memo1->ensureCursorVisible();
+}
+
 void TForm1::SetPoints(int32_t n) { NEpontos->setPanelInt(n); }
 
 void TForm1::EnableSaveReference() { bref->setEnabled(true); }

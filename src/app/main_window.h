@@ -31,6 +31,7 @@ class TForm1 : public QWidget, public RunHost {
 
   // RunHost.
   void LogLine(const std::string& text) override;
+  void LogLines(const std::vector<std::string>& lines) override;
   void SetPoints(int32_t n) override;
   void EnableSaveReference() override;
   void ShowPlot() override;

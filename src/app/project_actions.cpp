@@ -1,5 +1,6 @@
 #include "app/project_actions.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -9,12 +10,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <memory>
 
 #include "app/program.h"
 #include "app/project_binding.h"
 #include "shell/error_box.h"
+#include "shell/messages.h"
 #include "shell/nedit.h"
 #include "shell/text_file.h"
+#include "shell/widgets.h"
 
 namespace kovaro {
 namespace {
@@ -23,8 +27,9 @@ constexpr int kRecentCount = 8;
 const QString kFilter = QStringLiteral("Kovaro projects (*.kovaro)");
 
 QString QtChooseFile(QWidget* parent, bool saving, const QString& start) {
-  return saving ? QFileDialog::getSaveFileName(parent, QStringLiteral("Save project"), start, kFilter)
-                : QFileDialog::getOpenFileName(parent, QStringLiteral("Open project"), start, kFilter);
+  if (!saving) return QFileDialog::getOpenFileName(parent, QStringLiteral("Open project"), start, kFilter);
+  const std::unique_ptr<QFileDialog> dialog(MakeSaveDialog(parent, start));
+  return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 UnsavedChoice QtAskUnsaved(QWidget* parent, const QString& project) {
@@ -45,7 +50,26 @@ QSettings Settings() { return QSettings(QStringLiteral("Kovaro"), QStringLiteral
 
 QStringList RecentProjects() { return Settings().value(QStringLiteral("recentProjects")).toStringList(); }
 
+void SetRecentProjects(const QStringList& recent) {
+  Settings().setValue(QStringLiteral("recentProjects"), recent);
+}
+
+// A design without a name yet is saved as "untitled", not as a hidden ".kovaro".
+QString ProposedName(const std::string& design_name) {
+  return QString::fromStdString(design_name.empty() ? std::string("untitled") : design_name) +
+         QStringLiteral(".kovaro");
+}
+
 }  // namespace
+
+QFileDialog* MakeSaveDialog(QWidget* parent, const QString& start) {
+  auto* dialog = new QFileDialog(parent, QStringLiteral("Save project"), start, kFilter);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  // The suffix added by the dialog, so that its question about replacing a file is about
+  // the file that is written.
+  dialog->setDefaultSuffix(QStringLiteral("kovaro"));
+  return dialog;
+}
 
 ProjectDialogs SetProjectDialogs(ProjectDialogs dialogs) {
   ProjectDialogs old = Dialogs();
@@ -88,15 +112,17 @@ void ProjectActions::MarkChanged() {
 void ProjectActions::ShowTitle() {
   TForm1& main = program_.form1;
   if (path_.isEmpty()) return;  // before any project the window is "Kovaro", as ever
-  main.setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral("[*] - Kovaro"));
+  // "[*]" in a file name is doubled, so that only the change mark is Qt's placeholder.
+  QString name = QFileInfo(path_).fileName();
+  name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  main.setWindowTitle(name + QStringLiteral("[*] - Kovaro"));
   main.setWindowModified(changed_);
 }
 
 bool ProjectActions::Save() { return path_.isEmpty() ? SaveAs() : SaveTo(path_); }
 
 bool ProjectActions::SaveAs() {
-  const QString start =
-      path_.isEmpty() ? QString::fromStdString(program_.state->DesignName + ".kovaro") : path_;
+  const QString start = path_.isEmpty() ? ProposedName(program_.state->DesignName) : path_;
   QString path = Dialogs().ChooseFile(&program_.form1, true, start);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".kovaro");
@@ -105,8 +131,13 @@ bool ProjectActions::SaveAs() {
 
 bool ProjectActions::SaveTo(const QString& path) {
   return Guarded(&program_.form1, [&] {
+    // A text typed into the field that has the focus counts, as it would if a button took
+    // the focus; a refused one ends the saving.
+    if (auto* field = dynamic_cast<TNEdit*>(QApplication::focusWidget())) field->ValidateOnExit();
+    const BusyCursor busy;
     const Project project = CollectProject(program_);
-    WriteWholeFile(path.toStdString(), ProjectText(project), true);
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    WriteWholeFile(path.toStdString(), SavedProjectText(project, name), true);
     program_.form1.LogLine("Project saved as " + QFileInfo(path).fileName().toStdString());
     Opened(path);
   });
@@ -128,29 +159,48 @@ bool ProjectActions::SettleChanges() {
 bool ProjectActions::MayClose() { return SettleChanges(); }
 
 void ProjectActions::OpenChosen() {
-  if (!SettleChanges()) return;
+  if (!Guarded(&program_.form1, [this] { RefuseWhileSweeping(QString()); }) || !SettleChanges()) return;
   const QString path = Dialogs().ChooseFile(&program_.form1, false, QFileInfo(path_).absolutePath());
   if (!path.isEmpty()) Open(path);
 }
 
+void ProjectActions::RefuseWhileSweeping(const QString& path) const {
+  if (!program_.sweep || !program_.sweep->Running()) return;
+  const std::string name =
+      path.isEmpty() ? std::string("a project") : QFileInfo(path).fileName().toStdString();
+  throw InputError("Cannot open " + name + " while a sweep runs: cancel the sweep first");
+}
+
 bool ProjectActions::Open(const QString& path) {
-  return Guarded(&program_.form1, [&] {
+  const bool opened = Guarded(&program_.form1, [&] {
+    RefuseWhileSweeping(path);
+    const BusyCursor busy;
     std::vector<std::string> unknown;
     const Project project = ReadProjectFile(path.toStdString(), unknown);  // everything checked first
     applying_ = true;
     ApplyProject(program_, project);
     applying_ = false;
+    const std::string name = QFileInfo(path).fileName().toStdString();
     if (!unknown.empty()) {
       std::string keys;
       for (const std::string& key : unknown) {
         if (!keys.empty()) keys.append(", ");
         keys.append(key);
       }
-      program_.form1.LogLine("Keys of " + QFileInfo(path).fileName().toStdString() +
-                             " this Kovaro does not know, left out: " + keys);
+      program_.form1.LogLine("Keys of " + name + " this Kovaro does not know, left out: " + keys);
     }
+    const std::string unapplied = ElementsNotApplied(project);
+    if (!unapplied.empty())
+      program_.form1.LogLine("Element values of " + name +
+                             " not applied, the circuit keeps its own: " + unapplied);
     Opened(path);
   });
+  // A project that is gone leaves the recent ones.
+  if (!opened && !path.isEmpty() && !QFileInfo::exists(path)) {
+    QStringList recent = RecentProjects();
+    if (recent.removeAll(QFileInfo(path).absoluteFilePath()) > 0) SetRecentProjects(recent);
+  }
+  return opened;
 }
 
 void ProjectActions::Opened(const QString& path) {
@@ -160,7 +210,7 @@ void ProjectActions::Opened(const QString& path) {
   recent.removeAll(path_);
   recent.prepend(path_);
   while (recent.size() > kRecentCount) recent.removeLast();
-  Settings().setValue(QStringLiteral("recentProjects"), recent);
+  SetRecentProjects(recent);
   ShowTitle();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QFileDialog;
 class QMenu;
 class QWidget;
 
@@ -19,6 +20,9 @@ struct ProjectDialogs {
   std::function<QString(QWidget* parent, bool saving, const QString& start)> ChooseFile;
   std::function<UnsavedChoice(QWidget* parent, const QString& project)> AskUnsaved;
 };
+
+// The dialog that asks where to save a project, starting at `start`; the caller owns it.
+QFileDialog* MakeSaveDialog(QWidget* parent, const QString& start);
 
 // Replaces the dialogs, returning the ones before; empty functions restore Qt's.
 ProjectDialogs SetProjectDialogs(ProjectDialogs dialogs);
@@ -49,6 +53,8 @@ class ProjectActions : public QObject {
 
  private:
   bool SaveTo(const QString& path);
+  // Opening a project would change the sweep's settings under the sweep running.
+  void RefuseWhileSweeping(const QString& path) const;
   bool SettleChanges();
   void Opened(const QString& path);
   void ShowTitle();

@@ -93,6 +93,7 @@ Project CollectProject(Program& p) {
 }
 
 void ApplyProject(Program& p, const Project& project) {
+  p.Geometry().SetLengthsFollow(true);  // its unit comes first, its lengths in that unit next
   for (const ProjectInput& in : ProjectInputs()) {
     const InputValue& v = project.at(in.key);
     if (*in.window == '\0') {
@@ -116,6 +117,7 @@ void ApplyProject(Program& p, const Project& project) {
       list->setCurrentIndex(v.integer);
     }
   }
+  p.Geometry().SetLengthsFollow(false);
   p.Frequency().KeepRange();
 }
 

@@ -1,6 +1,7 @@
 #include "drive/drive.h"
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "geometry/solenoid.h"
@@ -22,31 +23,31 @@ void Require(bool rule, const std::string& message) {
 
 void Positive(Real value, const std::string& field) { Require(value > 0, field + " must be greater than 0"); }
 
-// A channel of the completed run as the circuit had it: its samples were stored scaled.
-std::vector<Real> Unscaled(const AppState& state, Channel c, const char* name) {
-  const SimulationSettings& s = state.Engine.Completed->settings;
-  Require(s.Scale[c] != 0, std::string("The last run showed ") + name +
-                               " with a scaling factor of 0, so its samples hold none of it: run again with "
-                               "another factor");
-  const WaveformStore& store = state.Store;
-  std::vector<Real> v(static_cast<size_t>(store.SampleCount));
-  for (int32_t k = 0; k < store.SampleCount; ++k)
-    v[static_cast<size_t>(k)] = (store.Channels[static_cast<size_t>(k)][c] - s.Offset[c]) / s.Scale[c];
-  return v;
-}
-
 void RequireRun(const AppState& state) {
   Require(state.Engine.Completed.has_value() && state.Store.SampleCount > 1,
           "Drive and bank needs a completed run: press \"Simulate and plot\" first");
 }
 
+// A figure of the report from the fields named, refused where it would be beyond the largest
+// number (the report would print "+Inf").
+Real Within(Real figure, const std::string& fields) {
+  Require(std::isfinite(figure), fields + " would give a figure of the report beyond the largest number");
+  return figure;
+}
+
 void ValidateStreamers(const DriveInputs& in) {
   Require(in.streamer_length >= 0, "Streamer length (m) must not be negative");
   Require(in.streamer_capacitance >= 0, "Streamer capacitance (F/m) must not be negative");
+  const std::string both = "Streamer length (m) times Streamer capacitance (F/m)";
+  Within(in.streamer_length * in.streamer_capacitance / 1e-12L, both);
   if (in.reactance_resistance) {
-    Require(in.streamer_length * in.streamer_capacitance > 0,
+    Require(in.streamer_length > 0 && in.streamer_capacitance > 0,
             "Streamer length (m) and capacitance (F/m) must be greater than 0 for a resistance equal to the "
             "streamers' reactance");
+    Require(in.streamer_length * in.streamer_capacitance > 0,
+            both +
+                " is too small for a resistance equal to the streamers' reactance: their reactance would be "
+                "beyond the largest number");
   } else {
     Positive(in.streamer_resistance, "Streamer resistance (ohm)");
   }
@@ -72,33 +73,57 @@ std::string Percent(Real x) { return FormatReal(x, 10, 5); }
 
 }  // namespace
 
-RunFigures FiguresOfRun(const AppState& state) {
+RunChannels ChannelsOfRun(const AppState& state) {
   RequireRun(state);
-  const std::vector<Real> vca = Unscaled(state, VCa, "VCa");
-  const std::vector<Real> ila = Unscaled(state, ILa, "ILa");
-  const std::vector<Real>& t = state.Store.Time;
+  const CompletedRun& completed = *state.Engine.Completed;
+  RunChannels run;
+  run.frequency = completed.settings.NEfin;
+  const auto plain = [&](Channel c) {
+    return completed.settings.Scale[c] == 1 && completed.settings.Offset[c] == 0;
+  };
+  const auto take = [&](const WaveformStore& store) {
+    const auto count = static_cast<size_t>(store.SampleCount);
+    run.time.assign(store.Time.begin(), store.Time.begin() + static_cast<std::ptrdiff_t>(count));
+    for (size_t k = 0; k < count; ++k) {
+      run.vca.push_back(store.Channels[k][VCa]);
+      run.ila.push_back(store.Channels[k][ILa]);
+      run.vcb.push_back(store.Channels[k][VCb]);
+    }
+  };
+  if (plain(VCa) && plain(ILa) && plain(VCb)) {
+    take(state.Store);
+    return run;
+  }
+  // The same steps give the same state: only what is stored of it differs.
+  SimulationSettings unscaled = completed.settings;
+  unscaled.Scale.fill(1);
+  unscaled.Offset.fill(0);
+  const auto again = std::make_unique<RunBuffers>();
+  QuietRun(completed.elements, unscaled, again->Target());
+  take(again->Store);
+  return run;
+}
+
+RunFigures FiguresOfRun(const RunChannels& run, const std::array<StateMaximum, 4>& maxima) {
+  const std::vector<Real>& t = run.time;
   RunFigures f{};
-  const auto& maxima = state.Engine.StateMaxima;
   f.vca = std::fabs(maxima[StVCa].Value);
   f.ila = std::fabs(maxima[StILa].Value);
   f.vcb = std::fabs(maxima[StVCb].Value);
-  f.frequency = state.Engine.Completed->settings.NEfin;
+  f.frequency = run.frequency;
   Real squares = 0;
-  for (size_t k = 0; k + 1 < vca.size(); ++k) {
+  for (size_t k = 0; k + 1 < t.size(); ++k) {
     const Real dt = t[k + 1] - t[k];
-    f.dvdt = std::fmax(f.dvdt, std::fabs(Div(vca[k + 1] - vca[k], dt)));
-    squares += Ck((ila[k] * ila[k] + ila[k + 1] * ila[k + 1]) / 2 * dt);  // trapezoids over the run
+    f.dvdt = std::fmax(f.dvdt, std::fabs(Div(run.vca[k + 1] - run.vca[k], dt)));
+    squares += Ck((run.ila[k] * run.ila[k] + run.ila[k + 1] * run.ila[k + 1]) / 2 * dt);  // trapezoids
   }
-  f.ila_rms = Sqrt(Div(squares, t[vca.size() - 1] - t[0]));
+  f.ila_rms = Sqrt(Div(squares, t.back() - t.front()));
   return f;
 }
 
-std::optional<LimitReached> FirstReaching(const AppState& state, Real limit) {
-  RequireRun(state);
-  const std::vector<Real> ila = Unscaled(state, ILa, "ILa");
-  const std::vector<Real> vca = Unscaled(state, VCa, "VCa");
-  const std::vector<Real> vcb = Unscaled(state, VCb, "VCb");
-  const std::vector<Real>& t = state.Store.Time;
+std::optional<LimitReached> FirstReaching(const RunChannels& run, Real limit) {
+  const std::vector<Real>& ila = run.ila;
+  const std::vector<Real>& t = run.time;
   for (size_t k = 0; k < ila.size(); ++k) {
     if (std::fabs(ila[k]) < limit) continue;
     // Linear between the sample below the limit and this one.
@@ -106,31 +131,42 @@ std::optional<LimitReached> FirstReaching(const AppState& state, Real limit) {
     const size_t j = k == 0 ? 0 : k - 1;
     const auto at = [&](const std::vector<Real>& v) { return std::fabs(v[j] + u * (v[k] - v[j])); };
     const Real time = t[j] + u * (t[k] - t[j]);
-    const Real cycles = time * state.Engine.Completed->settings.NEfin;
-    return LimitReached{time, NearestInt(std::floor(cycles)) + 1, at(vca), at(vcb)};
+    const Real cycles = time * run.frequency;
+    return LimitReached{time, NearestInt(std::floor(cycles)) + 1, at(run.vca), at(run.vcb)};
   }
   return std::nullopt;
 }
 
-StreamerLoad Streamers(const DriveInputs& in, const ElementSet& e) {
+Real UnloadedCb(const ElementSet& e, const std::optional<AppliedStreamers>& applied) {
+  return applied && e.Cb == applied->loaded_cb ? applied->unloaded_cb : e.Cb;
+}
+
+StreamerLoad Streamers(const DriveInputs& in, Real Lb, Real Cb) {
   StreamerLoad load{};
   load.capacitance = Ck(in.streamer_length * in.streamer_capacitance);
-  load.f_without = ResonantFrequency(e.Lb, e.Cb);
-  load.f_with = ResonantFrequency(e.Lb, Ck(e.Cb + load.capacitance));
-  load.resistance =
-      in.reactance_resistance ? Div(1, Ck(2 * kPi * load.f_with * load.capacitance)) : in.streamer_resistance;
+  load.f_without = ResonantFrequency(Lb, Cb);
+  load.f_with = ResonantFrequency(Lb, Ck(Cb + load.capacitance));
+  load.resistance = in.reactance_resistance ? Within(1 / (2 * kPi * load.f_with * load.capacitance),
+                                                     "Streamer length (m) times Streamer capacitance (F/m)")
+                                            : in.streamer_resistance;
   return load;
 }
 
-void BdcalcClick(const DriveInputs& in, const AppState& state, ReportLog& log) {
+void BdcalcClick(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
+                 ReportLog& log) {
   Validate(in);
-  const RunFigures run = FiguresOfRun(state);
+  const RunChannels channels = ChannelsOfRun(state);
+  const RunFigures run = FiguresOfRun(channels, state.Engine.StateMaxima);
   const ElementSet& e = state.Engine.Completed->elements;
-  // The bank: the fewest in series that hold the margin, the strings nearest Ca.
-  const Real series = std::fmax(1, std::ceil(Div(in.margin * run.vca, in.voltage_rating)));
-  Require(series <= kMostCapacitors, "DC voltage rating (V): the bank would need more than 100000 in series");
+  // The bank: the fewest in series that hold the margin, the strings nearest Ca. Compared
+  // before rounding, so that a margin or rating of any size is refused, not overflowed.
+  const Real needed = in.margin * (run.vca / in.voltage_rating);
+  Require(needed <= kMostCapacitors,
+          "Voltage margin and DC voltage rating (V): the bank would need more than "
+          "100000 capacitors in series");
+  const Real series = std::fmax(1, std::ceil(needed));
   const Real string = in.capacitance / series;
-  const Real strings = RoundToEven(Div(e.Ca, string));
+  const Real strings = RoundToEven(e.Ca / string);
   Require(strings >= 1, "Capacitance (F) is too large: one string of " +
                             FormatInt(static_cast<int32_t>(series)) + " gives " + GeneralText(string) +
                             " F, more than twice Ca");
@@ -140,14 +176,19 @@ void BdcalcClick(const DriveInputs& in, const AppState& state, ReportLog& log) {
   const Real peak = run.ila / strings;
   const Real dvdt = run.dvdt / series / 1e6L;  // V/us across each of the string's capacitors
   const Real rms = run.ila_rms / strings;
-  const Real esr = Div(in.tan_delta, Ck(2 * kPi * run.frequency * in.capacitance));
-  const Real loss = Ck(rms * rms * esr);
+  const Real peak_share = Within(100 * peak / in.current_rating, "Peak current rating (A)");
+  const Real dvdt_share = Within(100 * dvdt / in.dvdt_rating, "dV/dt rating (V/us)");
+  const Real omega_c = 2 * kPi * run.frequency * in.capacitance;
+  Require(run.frequency == 0 || omega_c > 0,
+          "Capacitance (F) is too small for its ESR at the run's frequency to be within the largest number");
+  const Real esr = in.tan_delta == 0 ? 0 : Div(in.tan_delta, omega_c);
+  const Real loss = Within(rms * rms * esr, "Dissipation factor (tan delta) with Capacitance (F)");
   const Real duty = in.on_time * in.rate;
-  const std::optional<LimitReached> limit = FirstReaching(state, in.current_limit);
+  const std::optional<LimitReached> limit = FirstReaching(channels, in.current_limit);
   const Real energy = Ck(e.Cb * run.vcb * run.vcb / 2);
-  const Real power = Ck(energy * in.rate);
+  const Real power = Within(energy * in.rate, "Bursts per second (Hz)");
   const Real spark = 1.7L * std::sqrt(power) * 0.0254L;  // inches to metres
-  const StreamerLoad streamers = Streamers(in, state.Elements);
+  const StreamerLoad streamers = Streamers(in, state.Elements.Lb, UnloadedCb(state.Elements, applied));
 
   log.LogLine("");
   log.LogLine("Drive and bank:");
@@ -157,9 +198,9 @@ void BdcalcClick(const DriveInputs& in, const AppState& state, ReportLog& log) {
   log.LogLine("Bank capacitance=" + Sci(bank) + " F");
   log.LogLine("Bank capacitance against Ca=" + Percent(100 * (bank / e.Ca - 1)) + " %");
   log.LogLine("Peak current per string=" + Fixed(peak) + " A");
-  log.LogLine("Peak current per string against its rating=" + Percent(100 * peak / in.current_rating) + " %");
+  log.LogLine("Peak current per string against its rating=" + Percent(peak_share) + " %");
   log.LogLine("dV/dt per capacitor=" + Fixed(dvdt) + " V/us");
-  log.LogLine("dV/dt per capacitor against its rating=" + Percent(100 * dvdt / in.dvdt_rating) + " %");
+  log.LogLine("dV/dt per capacitor against its rating=" + Percent(dvdt_share) + " %");
   log.LogLine("Rms current per string over the run=" + Fixed(rms) + " A");
   log.LogLine("ESR per capacitor at the run's frequency=" + Sci(esr) + " ohm");
   log.LogLine("Loss per capacitor during a burst=" + Fixed(loss) + " W");
@@ -184,10 +225,12 @@ void BdcalcClick(const DriveInputs& in, const AppState& state, ReportLog& log) {
               " %");
 }
 
-void BdapplyClick(const DriveInputs& in, DesignTarget target, DesignHost& host) {
+AppliedStreamers BdapplyClick(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
+                              DesignTarget target, DesignHost& host) {
   ValidateStreamers(in);
-  const StreamerLoad load = Streamers(in, target.Elements);
-  const Real cb = Ck(target.Elements.Cb + load.capacitance);
+  const Real unloaded = UnloadedCb(target.Elements, applied);
+  const StreamerLoad load = Streamers(in, target.Elements.Lb, unloaded);
+  const Real cb = Ck(unloaded + load.capacitance);
   host.SetElementField(ElementField::Cb, cb);
   host.SetElementField(ElementField::Rb, load.resistance);
   target.Elements.Cb = cb;
@@ -195,7 +238,10 @@ void BdapplyClick(const DriveInputs& in, DesignTarget target, DesignHost& host) 
   host.LogLine("");
   host.LogLine("Streamer load applied:");
   host.LogLine("Cb=" + Sci(cb) + " F");
+  host.LogLine("Cb without the streamers=" + Sci(unloaded) + " F");
+  host.LogLine("Streamer capacitance=" + Sci(load.capacitance) + " F");
   host.LogLine("Rb=" + Sci(load.resistance) + " ohm");
+  return {unloaded, cb};
 }
 
 }  // namespace kovaro

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "design/design_host.h"
 #include "shell/app_state.h"
@@ -32,9 +34,23 @@ struct DriveInputs {
   Real streamer_resistance = 220000;  // ohms
 };
 
-// The figures of the last completed run that the bank, the over-current limit and the bursts
-// take, from its samples unscaled: the largest |VCa|, |ILa| and |VCb|, the rms of ILa over the
-// run, the largest |dVCa/dt| between samples, and the run's input frequency.
+// The last completed run's VCa, ILa and VCb as the circuit had them, with its times: its
+// samples are stored scaled for display, which can lose them (an offset far larger than the
+// scaled values), so where it ran scaled the same run is made again without scaling.
+struct RunChannels {
+  std::vector<Real> time;
+  std::vector<Real> vca;
+  std::vector<Real> ila;
+  std::vector<Real> vcb;
+  Real frequency;  // the run's input frequency
+};
+
+// Refuses a run that has not completed.
+RunChannels ChannelsOfRun(const AppState& state);
+
+// The figures of the run that the bank, the over-current limit and the bursts take: the
+// largest |VCa|, |ILa| and |VCb|, the rms of ILa over the run, the largest |dVCa/dt| between
+// samples, and the run's input frequency.
 struct RunFigures {
   Real vca;
   Real ila;
@@ -44,8 +60,7 @@ struct RunFigures {
   Real frequency;
 };
 
-// Refuses, naming the field, a run that has not completed or whose VCa or ILa was scaled by 0.
-RunFigures FiguresOfRun(const AppState& state);
+RunFigures FiguresOfRun(const RunChannels& run, const std::array<StateMaximum, 4>& maxima);
 
 // When |ILa| first reaches `limit` in the run (linear between samples), and |VCa| and |VCb| then.
 struct LimitReached {
@@ -54,25 +69,38 @@ struct LimitReached {
   Real vca;
   Real vcb;
 };
-std::optional<LimitReached> FirstReaching(const AppState& state, Real limit);
+std::optional<LimitReached> FirstReaching(const RunChannels& run, Real limit);
+
+// What "Apply streamer load" put into the elements: Cb without the streamers, and with them.
+struct AppliedStreamers {
+  Real unloaded_cb;
+  Real loaded_cb;
+};
+
+// The secondary's Cb without streamers: the elements' own, or the one a streamer load was
+// applied to while the elements still hold that load.
+Real UnloadedCb(const ElementSet& e, const std::optional<AppliedStreamers>& applied);
 
 // The streamers' capacitance and resistance, and the secondary's resonance without and with
-// them.
+// them, on a secondary of Lb and (without streamers) Cb.
 struct StreamerLoad {
   Real capacitance;
   Real resistance;
   Real f_without;
   Real f_with;
 };
-StreamerLoad Streamers(const DriveInputs& in, const ElementSet& e);
+StreamerLoad Streamers(const DriveInputs& in, Real Lb, Real Cb);
 
 // "Calculate": refuses bad input naming the field and the rule, then reports after an empty
 // line and "Drive and bank:" the bank, the over-current limit, the bursts and the streamers,
 // one quantity a line.
-void BdcalcClick(const DriveInputs& in, const AppState& state, ReportLog& log);
+void BdcalcClick(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
+                 ReportLog& log);
 
-// "Apply streamer load": Cb + Cs and the streamers' resistance as Rb, in the elements and the
-// element window's fields, and reported.
-void BdapplyClick(const DriveInputs& in, DesignTarget target, DesignHost& host);
+// "Apply streamer load": the secondary's Cb without streamers plus theirs, and their
+// resistance as Rb, in the elements and the element window's fields, and reported; applied
+// again, it replaces the load it applied before instead of adding to it.
+AppliedStreamers BdapplyClick(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
+                              DesignTarget target, DesignHost& host);
 
 }  // namespace kovaro

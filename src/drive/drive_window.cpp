@@ -83,13 +83,13 @@ DriveInputs TFdrive::Read() const {
 }
 
 void TFdrive::BdcalcClick() {
-  Guarded(this, [this] { kovaro::BdcalcClick(Read(), state_, main_); });
+  Guarded(this, [this] { kovaro::BdcalcClick(Read(), state_, applied_, main_); });
 }
 
 void TFdrive::BdapplyClick() {
   Guarded(this, [this] {
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BdapplyClick(Read(), state_, effects);
+    applied_ = kovaro::BdapplyClick(Read(), applied_, state_, effects);
   });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "drive/drive.h"
 #include "shell/app_state.h"
@@ -44,6 +45,7 @@ class TFdrive : public QWidget {
   AppState& state_;
   TForm1& main_;
   TForm3& elements_;
+  std::optional<AppliedStreamers> applied_;  // the streamer load last applied
 };
 
 }  // namespace kovaro

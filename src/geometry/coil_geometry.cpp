@@ -13,6 +13,7 @@ namespace kovaro {
 namespace {
 
 constexpr Real kMostSecondaryTurns = 10000;
+constexpr Real kPrimaryReach = 100;
 
 void Require(bool rule, const std::string& message) {
   if (!rule) throw InputError(message);
@@ -70,7 +71,11 @@ void ValidateGeometry(const CoilGeometry& g) {
           "Conductor diameter (m) must not exceed Turn spacing (m): the primary's turns would overlap");
   Require(p.radius - p.conductor / 2 > (s.diameter + s.wire) / 2,
           "Inner radius (m) must leave the primary's conductor outside the secondary's winding");
-  Require(std::isfinite(p.height), "Height above winding start (m) must be a finite number");
+  // Farther off, the coupling is nil to every digit reported, and the sums take long.
+  const Real farthest = kPrimaryReach * (s.height + s.diameter);
+  Require(std::fabs(p.height) <= farthest,
+          "Height above winding start (m) must lie within " + FormatReal(kPrimaryReach, 1, 0) +
+              " times the winding height plus the diameter of the winding start");
 }
 
 GeometryResult ComputeGeometry(const CoilGeometry& g) {

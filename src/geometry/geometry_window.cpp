@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <cmath>
 
 #include "app/main_window.h"
 #include "design/design_effects.h"
@@ -14,6 +16,7 @@
 #include "elements/element_window.h"
 #include "geometry/mode_chart.h"
 #include "shell/error_box.h"
+#include "shell/messages.h"
 #include "shell/nedit.h"
 #include "shell/numeric_text.h"
 #include "shell/radio_group.h"
@@ -110,11 +113,17 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
     CBawg->addItem(QString::fromStdString(GeneralText(GaugeOfChoice(g))));
   CBawg->setGeometry(420, 296, 80, 22);
   CBawg->setToolTip(QStringLiteral("Fills the wire diameter with the bare wire's"));
-  connect(CBunit, &QComboBox::currentIndexChanged, this,
-          [this](int index) { ShowIn(static_cast<LengthUnit>(index)); });
-  connect(CBawg, &QComboBox::activated, this, [this](int index) {
-    if (index > 0) NEsw->setPanelReal(AwgDiameter(GaugeOfChoice(index)) / MetresPer(unit_));
+  connect(CBunit, &QComboBox::currentIndexChanged, this, [this](int index) {
+    const LengthUnit before = unit_;
+    if (Guarded(this, [&] { ShowIn(static_cast<LengthUnit>(index)); })) return;
+    const QSignalBlocker keep(CBunit);
+    CBunit->setCurrentIndex(static_cast<int>(before));
   });
+  connect(CBawg, &QComboBox::activated, this, [this](int index) {
+    if (index > 0) SetLength(NEsw, AwgDiameter(GaugeOfChoice(index)));
+  });
+  // A diameter typed is no longer the gauge's.
+  connect(NEsw, &QLineEdit::textEdited, this, [this] { CBawg->setCurrentIndex(0); });
 
   // What surrounds the coil, each 0 when absent.
   QGroupBox* around = Frame(this, QStringLiteral("Surroundings (0 = none)"), 8, 328, 100);
@@ -133,30 +142,70 @@ TFgeometry::TFgeometry(AppState& state, TForm1& main, TForm3& elements, TFlossle
   connect(Buse, &QPushButton::clicked, this, [this] { BuseClick(); });
   connect(Bsend, &QPushButton::clicked, this, [this] { BsendClick(); });
   connect(Bfind, &QPushButton::clicked, this, [this] { BfindClick(); });
+  for (TNEdit* field : findChildren<TNEdit*>())
+    connect(field, &QLineEdit::textChanged, this, [this] { ForgetModes(); });
+  for (QRadioButton* shape : findChildren<QRadioButton*>())
+    connect(shape, &QRadioButton::toggled, this, [this] { ForgetModes(); });
+}
+
+void TFgeometry::ForgetModes() {
+  if (!converting_) Modes->Show({}, {});
 }
 
 TNEdit* TFgeometry::Length(QGroupBox* group, const char* name, const QString& quantity, int top, int n,
                            Real metres) {
   const int y = top + 24 * n;
   QLabel* label = MakeLabel(group, WithUnit(quantity, unit_), 8, y);
-  TNEdit* field = MakeField(group, name, 184, y, 88, metres);
+  TNEdit* field = MakeField(group, name, 184, y, 88, metres / MetresPer(unit_));
   field->setCaption(label->text());
-  lengths_.push_back({field, label, quantity});
+  const size_t index = lengths_.size();
+  lengths_.push_back({field, label, quantity, metres});
+  // A value typed or set is a length in the unit shown.
+  field->setValueStored([this, index] {
+    if (!converting_) lengths_[index].metres = lengths_[index].field->panel_real() * MetresPer(unit_);
+  });
   return field;
 }
 
-void TFgeometry::ShowIn(LengthUnit unit) {
-  const Real ratio = MetresPer(unit_) / MetresPer(unit);
-  unit_ = unit;
-  for (const LengthField& length : lengths_) {
-    length.field->setPanelReal(length.field->panel_real() * ratio);
-    length.label->setText(WithUnit(length.quantity, unit));
-    length.field->setCaption(length.label->text());
+Real TFgeometry::Metres(const TNEdit* field) const {
+  for (const LengthField& length : lengths_)
+    if (length.field == field) return length.metres;
+  return 0;
+}
+
+void TFgeometry::SetLength(TNEdit* field, Real metres) {
+  for (LengthField& length : lengths_) {
+    if (length.field != field) continue;
+    converting_ = true;
+    field->setPanelReal(metres / MetresPer(unit_));
+    converting_ = false;
+    length.metres = metres;
   }
 }
 
+void TFgeometry::ShowIn(LengthUnit unit) {
+  std::vector<Real> shown;
+  for (const LengthField& length : lengths_) {
+    const Real value = length.metres / MetresPer(unit);
+    if (!lengths_follow_ && !std::isfinite(value))
+      throw InputError(length.field->caption().toStdString() + "=" + GeneralText(length.field->panel_real()) +
+                       " cannot be shown in " + UnitName(unit) +
+                       ": it would be beyond the largest number a field holds");
+    shown.push_back(value);
+  }
+  unit_ = unit;
+  converting_ = true;
+  for (size_t i = 0; i < lengths_.size(); ++i) {
+    const LengthField& length = lengths_[i];
+    if (!lengths_follow_) length.field->setPanelReal(shown[i]);
+    length.label->setText(WithUnit(length.quantity, unit));
+    length.field->setCaption(length.label->text());
+  }
+  converting_ = false;
+}
+
 CoilGeometry TFgeometry::Read() const {
-  const auto metres = [this](const TNEdit* field) { return field->panel_real() * MetresPer(unit_); };
+  const auto metres = [this](const TNEdit* field) { return Metres(field); };
   CoilGeometry g;
   g.secondary = {metres(NEsd), metres(NEsh), NEsn->panel_real(), metres(NEsw), metres(NEsb)};
   g.topload = static_cast<Topload>(RGtop->itemIndex());
@@ -174,6 +223,8 @@ CoilGeometry TFgeometry::Read() const {
 
 void TFgeometry::BcalcClick() {
   Guarded(this, [this] {
+    Modes->Show({}, {});  // a refused coil has no modes to show
+    const BusyCursor busy;
     const GeometryResult r =
         kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_);
     Modes->Show(r.mode_voltage, r.mode_current);
@@ -182,6 +233,7 @@ void TFgeometry::BcalcClick() {
 
 void TFgeometry::BuseClick() {
   Guarded(this, [this] {
+    const BusyCursor busy;
     DesignEffects effects(main_, elements_, *this);
     kovaro::BuseClick(Read(), state_.Elements, effects);
   });
@@ -189,6 +241,7 @@ void TFgeometry::BuseClick() {
 
 void TFgeometry::BsendClick() {
   Guarded(this, [this] {
+    const BusyCursor busy;
     DesignEffects effects(main_, elements_, *this);
     effects.SetSecondaryFields(
         {{lossless_.NELb, lossless_.NECb}, {lossy_.NELb1, lossy_.NECb1}, {tesla_.NElb, tesla_.NEcb}});
@@ -201,7 +254,7 @@ void TFgeometry::BfindClick() {
     const BusyCursor busy;  // up to a second on the largest coils
     const PrimaryPlacement placement = kovaro::BfindClick(Read(), state_.Elements, main_);
     NEpn->setPanelReal(placement.turns);
-    NEph->setPanelReal(placement.height / MetresPer(unit_));
+    SetLength(NEph, placement.height);
   });
 }
 

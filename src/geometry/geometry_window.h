@@ -37,6 +37,10 @@ class TFgeometry : public QWidget {
 
   CoilGeometry Read() const;
 
+  // While a project is put into the window: a change of unit only relabels the lengths,
+  // whose values the project sets next, in that unit.
+  void SetLengthsFollow(bool follow) { lengths_follow_ = follow; }
+
   TNEdit* NEsd;
   TNEdit* NEsh;
   TNEdit* NEsn;
@@ -65,18 +69,27 @@ class TFgeometry : public QWidget {
   ModeChart* Modes;   // the first mode along the winding, after "Calculate"
 
  private:
-  // A length's field, shown in the window's unit: its label names the unit.
+  // A length's field, shown in the window's unit: its label names the unit. The length is
+  // kept in metres, as typed or set; a change of unit changes only what the field shows.
   struct LengthField {
     TNEdit* field;
     QLabel* label;
     QString quantity;
+    Real metres;
   };
   TNEdit* Length(QGroupBox* group, const char* name, const QString& quantity, int top, int n, Real metres);
-  // Shows the lengths in another unit: the same coil, other numbers.
+  Real Metres(const TNEdit* field) const;
+  void SetLength(TNEdit* field, Real metres);
+  // Shows the lengths in another unit: the same coil, other numbers. Refused, naming the
+  // field, where a length would be beyond the numbers a field holds.
   void ShowIn(LengthUnit unit);
+  // The first mode shown belongs to the coil last calculated, not to one changed since.
+  void ForgetModes();
 
   std::vector<LengthField> lengths_;
   LengthUnit unit_ = LengthUnit::Metre;
+  bool lengths_follow_ = false;
+  bool converting_ = false;  // the window itself shows the lengths in another unit
   AppState& state_;
   TForm1& main_;
   TForm3& elements_;

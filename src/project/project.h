@@ -48,6 +48,8 @@ using Project = std::map<std::string, InputValue>;
 
 inline constexpr int32_t kProjectVersion = 1;
 inline constexpr int64_t kMostProjectBytes = 10 * 1024 * 1024;
+// Groups and lists inside one another: a project has four, keys it does not know may add some.
+inline constexpr int32_t kMostProjectNesting = 16;
 
 // A file that cannot be opened as a project; the message names the file, the key and why.
 class ProjectError : public KovaroError {
@@ -66,8 +68,18 @@ std::string ProjectText(const Project& project);
 // ProjectError naming `file`.
 Project ReadProject(std::string_view text, const std::string& file, std::vector<std::string>& unknown);
 
-// The same from a file, refused beyond kMostProjectBytes before it is read.
+// The same from a file, refused beyond kMostProjectBytes before it is read; what is not a
+// regular file (a pipe, a folder, a device) is refused without being opened for long.
 Project ReadProjectFile(const std::string& path, std::vector<std::string>& unknown);
+
+// The text to save as `file`, checked by reading it back: a project that its reader would
+// refuse is refused here ("Cannot write file: ..."), so that every saved project opens.
+std::string SavedProjectText(const Project& project, const std::string& file);
+
+// Where the project's circuit runs with other elements than its element window shows (its
+// fields changed and not applied): "kab 0.117 (circuit 2), Rb ..."; empty where they agree or
+// there is no circuit yet.
+std::string ElementsNotApplied(const Project& project);
 
 // A design name that names files in the working directory only: letters, digits, "-", "_"
 // and "." (not first), at most 100 characters; empty before any design.

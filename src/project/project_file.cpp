@@ -1,11 +1,11 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -53,6 +53,38 @@ std::vector<std::string> Segments(const std::string& key) {
 
 bool SameReal(Real a, Real b) { return a == b && std::signbit(a) == std::signbit(b); }
 
+// Whether a field's typed text stands for its value, as leaving the field makes it: a text
+// typed and not yet left is not the field's value. (A value set shows its general text,
+// which need not read back.)
+bool TextReadsBack(const ProjectInput& in, const InputValue& v) {
+  if (in.kind == InputKind::RealValue) {
+    const auto value = ParseReal(v.text);
+    return value && SameReal(*value, v.real);
+  }
+  const auto value = ParseInt(v.text);
+  return value && *value == v.integer;
+}
+
+// A text from a file as a message shows it: control characters written out, so that a NUL
+// cannot end the message, and a long text cut.
+std::string Shown(const std::string& text) {
+  constexpr size_t kMostShown = 100;
+  std::string shown;
+  for (size_t i = 0; i < text.size() && i < kMostShown; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7f) {
+      static const char kHex[] = "0123456789abcdef";
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    } else {
+      shown += text[i];
+    }
+  }
+  if (text.size() > kMostShown) shown += "...";
+  return shown;
+}
+
 }  // namespace
 
 bool operator==(const InputValue& a, const InputValue& b) {
@@ -86,7 +118,7 @@ std::string ProjectText(const Project& project) {
           break;
         }
         (*node)["value"] = value;
-        if (v.text != GeneratedText(in, v)) (*node)["text"] = v.text;
+        if (v.text != GeneratedText(in, v) && TextReadsBack(in, v)) (*node)["text"] = v.text;
         break;
       }
       case InputKind::Check:
@@ -140,7 +172,7 @@ class Reader {
     if (!node.is_string()) Fail(key + ": a number written as a text is expected, not " + Kind(node));
     const std::string text = node.get<std::string>();
     const auto value = ParseReal(text);
-    if (!value) Fail(key + ": \"" + text + "\" is not a valid number");
+    if (!value) Fail(key + ": \"" + Shown(text) + "\" is not a valid number");
     return *value;
   }
 
@@ -177,6 +209,9 @@ class Reader {
         if (text != node.end() && !text->is_string())
           Fail(key + ".text: a text is expected, not " + Kind(*text));
         v.text = text != node.end() ? text->get<std::string>() : GeneratedText(in, v);
+        if (v.text != GeneratedText(in, v) && !TextReadsBack(in, v))
+          Fail(key + ".text: \"" + Shown(v.text) + "\" does not read as the value " +
+               (in.kind == InputKind::RealValue ? ExactText(v.real) : FormatInt(v.integer)));
         for (const auto& [name, item] : node.items())
           if (name != "value" && name != "text") unknown.push_back(key + "." + name);
         break;
@@ -194,7 +229,7 @@ class Reader {
         if (!node.is_string()) Fail(key + ": a text is expected, not " + Kind(node));
         v.text = node.get<std::string>();
         if (!IsPlainDesignName(v.text))
-          Fail(key + ": \"" + v.text +
+          Fail(key + ": \"" + Shown(v.text) +
                "\" cannot name files in the working directory (letters, digits, \"-\", \"_\" and \".\" are "
                "allowed, not first, at most 100)");
         break;
@@ -221,14 +256,31 @@ void Unknown(const Json& node, const std::string& prefix, const std::set<std::st
   }
 }
 
+// A file open for reading, closed at the end of its scope.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
 }  // namespace
 
 Project ReadProject(std::string_view text, const std::string& file, std::vector<std::string>& unknown) {
   const Reader reader(file);
   if (text.empty()) reader.Fail("the file is empty");
+  // Nesting is counted as the text is parsed: a tree deeper than a project's is never built,
+  // whose copy and destruction would recurse once a level.
+  const Json::parser_callback_t depth = [&reader](int level, Json::parse_event_t event, Json&) {
+    if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
+        level >= kMostProjectNesting)
+      reader.Fail("groups and lists nested deeper than a project's (at most " +
+                  std::to_string(kMostProjectNesting) + " levels)");
+    return true;
+  };
   Json root;
   try {
-    root = Json::parse(text);
+    root = Json::parse(text, depth);
   } catch (const Json::parse_error& e) {
     reader.Fail("not a JSON text (it breaks off or goes wrong at byte " + std::to_string(e.byte) + ")");
   } catch (const Json::exception&) {
@@ -264,20 +316,52 @@ Project ReadProject(std::string_view text, const std::string& file, std::vector<
 }
 
 Project ReadProjectFile(const std::string& path, std::vector<std::string>& unknown) {
+  if (path.empty()) throw ProjectError("Cannot open a project: the file name is empty");
   const size_t slash = path.rfind('/');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const Reader reader(name);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) reader.Fail(FileErrorText(errno));
+  const Reader reader(Shown(name));
+  // Only a regular file is read: a pipe or a device could block the program for good, or
+  // never end. Opened without waiting, and checked again once open.
   struct stat st {};
-  if (::fstat(::fileno(file.get()), &st) != 0) reader.Fail(FileErrorText(errno));
-  if (S_ISDIR(st.st_mode)) reader.Fail("a folder, not a file");
-  if (st.st_size > kMostProjectBytes)
-    reader.Fail(std::to_string(st.st_size) + " bytes, larger than a project can be (at most " +
+  if (::stat(path.c_str(), &st) != 0) reader.Fail(FileErrorText(errno));
+  if (!S_ISREG(st.st_mode)) reader.Fail("not a regular file");
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  const int fd = file.fd;
+  if (fd < 0) reader.Fail(FileErrorText(errno));
+  if (::fstat(fd, &st) != 0) reader.Fail(FileErrorText(errno));
+  if (!S_ISREG(st.st_mode)) reader.Fail("not a regular file");
+  const auto too_large = [&](int64_t bytes) {
+    reader.Fail(std::to_string(bytes) + " bytes, larger than a project can be (at most " +
                 std::to_string(kMostProjectBytes) + ")");
-  std::string text(static_cast<size_t>(st.st_size), '\0');
-  if (std::fread(text.data(), 1, text.size(), file.get()) != text.size()) reader.Fail(FileErrorText(errno));
+  };
+  if (st.st_size > kMostProjectBytes) too_large(st.st_size);
+  // Read to its end, whatever size it gave: a file of the system's may say 0 and hold more.
+  std::string text;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) reader.Fail(FileErrorText(errno));
+    if (got == 0) break;
+    text.append(chunk, static_cast<size_t>(got));
+    if (static_cast<int64_t>(text.size()) > kMostProjectBytes) too_large(static_cast<int64_t>(text.size()));
+  }
   return ReadProject(text, name, unknown);
+}
+
+std::string SavedProjectText(const Project& project, const std::string& file) {
+  std::string text = ProjectText(project);
+  std::vector<std::string> unknown;
+  try {
+    ReadProject(text, file, unknown);
+  } catch (const ProjectError& e) {
+    // What the reader would refuse is not written: the message is the reader's, for saving.
+    const std::string why = e.what();
+    const std::string opening = "Cannot open " + file + ": ";
+    throw ProjectError("Cannot write " + file + ": " +
+                       (why.rfind(opening, 0) == 0 ? why.substr(opening.size()) : why));
+  }
+  return text;
 }
 
 }  // namespace kovaro

@@ -1,5 +1,6 @@
 #include "geometry/units.h"
 #include "project/project.h"
+#include "shell/numeric_text.h"
 #include "sweep/sweep.h"
 
 namespace kovaro {
@@ -144,6 +145,19 @@ const std::vector<ProjectInput>& ProjectInputs() {
       {"drive.streamers.resistance", "TFdrive", "NEdsr", K::RealValue},
   };
   return inputs;
+}
+
+std::string ElementsNotApplied(const Project& project) {
+  std::string differing;
+  if (project.at("simulate_enabled").integer == 0) return differing;
+  for (const char* element : {"Ca", "La", "Lb", "Cb", "kab", "RLa", "RLb", "Rin", "Rb"}) {
+    const Real circuit = project.at(std::string("elements.") + element).real;
+    const InputValue& shown = project.at(std::string("element_window.") + element);
+    if (shown.real == circuit) continue;
+    if (!differing.empty()) differing += ", ";
+    differing += std::string(element) + " " + shown.text + " (circuit " + GeneralText(circuit) + ")";
+  }
+  return differing;
 }
 
 }  // namespace kovaro

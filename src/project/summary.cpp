@@ -81,6 +81,10 @@ std::vector<std::string> DesignSummary(const SummaryInputs& in) {
     lines.push_back("Primary turn spacing=" + Fixed(g.primary.spacing) + " m");
     lines.push_back("Primary conductor diameter=" + Fixed(g.primary.conductor) + " m");
     lines.push_back("Primary height above winding start=" + Fixed(g.primary.height) + " m");
+    // The surroundings change Cb: a builder comparing summaries must see them.
+    if (g.ceiling > 0) lines.push_back("Grounded ceiling above floor=" + Fixed(g.ceiling) + " m");
+    if (g.form_wall > 0) lines.push_back("Coil form wall=" + Fixed(g.form_wall) + " m");
+    if (g.form_permittivity > 0) lines.push_back("Coil form permittivity=" + Fixed(g.form_permittivity));
     Add(lines, "Coil geometry, computed:", [&] {
       std::vector<std::string> report;
       Lines log(report);
@@ -101,7 +105,8 @@ std::vector<std::string> DesignSummary(const SummaryInputs& in) {
 }
 
 void WriteSummary(const std::string& design_name, const std::vector<std::string>& lines, ReportLog& log) {
-  const std::string name = design_name + ".txt";
+  // Before any design, "untitled.txt": not a hidden ".txt".
+  const std::string name = (design_name.empty() ? std::string("untitled") : design_name) + ".txt";
   TextFile file(name, true);
   for (const std::string& line : lines) file.WriteLine(line);
   file.Close();

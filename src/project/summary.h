@@ -26,7 +26,8 @@ struct SummaryInputs {
 // and the last run's maxima. A part that cannot be computed says so and why.
 std::vector<std::string> DesignSummary(const SummaryInputs& in);
 
-// "Copy summary": the summary written as design_name + ".txt", then "Summary saved as".
+// "Copy summary": the summary written as design_name + ".txt" ("untitled.txt" before any
+// design), then "Summary saved as".
 // Throws FileError, the old file kept.
 void WriteSummary(const std::string& design_name, const std::vector<std::string>& lines, ReportLog& log);
 

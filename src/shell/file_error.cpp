@@ -14,6 +14,8 @@ std::string FileErrorText(int err) {
       return "Disk full";
     case ENOENT:
       return "File not found";
+    case ENAMETOOLONG:
+      return "File name too long";
     default:
       return "I/O error " + std::to_string(err);
   }

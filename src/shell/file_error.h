@@ -12,7 +12,7 @@ class FileError : public KovaroError {
   using KovaroError::KovaroError;
 };
 
-// "File access denied", "Disk full", "File not found" or "I/O error N".
+// "File access denied", "Disk full", "File not found", "File name too long" or "I/O error N".
 std::string FileErrorText(int err);
 
 [[noreturn]] void ThrowFileError(int err);

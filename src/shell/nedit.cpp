@@ -15,11 +15,13 @@ TNEdit::TNEdit(QWidget* parent) : QLineEdit(parent) {}
 void TNEdit::setPanelReal(Real value) {
   panel_real_ = value;
   if (field_type_ == real_field) Show(GeneralText(value));
+  if (stored_) stored_();
 }
 
 void TNEdit::setPanelInt(int32_t value) {
   panel_int_ = value;
   if (field_type_ == int_field) Show(FormatInt(value));
+  if (stored_) stored_();
 }
 
 void TNEdit::setFieldType(tipo_campo kind) {
@@ -50,6 +52,7 @@ void TNEdit::ValidateOnExit() {
     if (!value) refuse();
     panel_int_ = *value;
   }
+  if (stored_) stored_();
 }
 
 void TNEdit::focusOutEvent(QFocusEvent* event) {

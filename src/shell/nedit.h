@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "shell/real.h"
@@ -33,6 +34,10 @@ class TNEdit : public QLineEdit {
   // the value and the text.
   void ValidateOnExit();
 
+  // Called after every set of a value and every validation, for a window that keeps the
+  // value in another form (a length in metres).
+  void setValueStored(std::function<void()> stored) { stored_ = std::move(stored); }
+
  protected:
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -44,6 +49,7 @@ class TNEdit : public QLineEdit {
   int32_t panel_int_ = 0;
   tipo_campo field_type_ = real_field;
   QString caption_;
+  std::function<void()> stored_;
 };
 
 // A field as a window definition gives it: the properties Text, panel_real, panel_int and

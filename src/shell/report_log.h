@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kovaro {
 
@@ -9,6 +10,11 @@ class ReportLog {
  public:
   virtual ~ReportLog() = default;
   virtual void LogLine(const std::string& text) = 0;
+  // Many lines at once, as many calls of LogLine would append them; a report area may
+  // append them in one go.
+  virtual void LogLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) LogLine(line);
+  }
 };
 
 }  // namespace kovaro

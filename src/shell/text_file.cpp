@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <vector>
 
 #include "shell/file_error.h"
@@ -24,21 +24,25 @@ mode_t ModeFor(const std::string& name) {
 
 int ErrorOr(int err) { return err != 0 ? err : EIO; }
 
+constexpr int kMostLinks = 40;   // as the system follows them
+constexpr int kNotRegular = -1;  // not an errno: the name is neither a file nor a device
+
 }  // namespace
 
 TextFile::TextFile(const std::string& name, bool named) : shown_(named ? name : std::string()), name_(name) {
-  // Through a link to the file it names, so that the link stays a link.
+  name_ = LinkedFile(name);
   struct stat st {};
-  if (::lstat(name.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* target = ::realpath(name.c_str(), nullptr)) {
-      name_ = target;
-      std::free(target);
+  if (::stat(name_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    // A character device (a terminal, /dev/null, /dev/full) is written as it is, without
+    // waiting; anything else that is not a file cannot be replaced by one, nor written safely.
+    if (!S_ISCHR(st.st_mode)) Throw(kNotRegular);
+    const int fd = ::open(name_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) Throw(errno);
+    if ((file_ = ::fdopen(fd, "wb")) == nullptr) {
+      const int err = errno;
+      ::close(fd);
+      Throw(err);
     }
-  }
-  // A device or a pipe is written as it is: it cannot be replaced by a file.
-  if (::stat(name_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
-    file_ = std::fopen(name_.c_str(), "wb");
-    if (file_ == nullptr) Throw(errno);
     return;
   }
   if (::access(name_.c_str(), F_OK) == 0 && ::access(name_.c_str(), W_OK) != 0) Throw(errno);
@@ -56,6 +60,23 @@ TextFile::TextFile(const std::string& name, bool named) : shown_(named ? name : 
   }
 }
 
+std::string TextFile::LinkedFile(const std::string& name) const {
+  // Through links to the file they name, even one not there yet, so that a link stays a link.
+  std::string path = name;
+  for (int hops = 0; hops < kMostLinks; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::vector<char> target(static_cast<size_t>(PATH_MAX) + 1);
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size() - 1);
+    if (length < 0) Throw(errno);
+    std::string next(target.data(), static_cast<size_t>(length));
+    const size_t slash = path.rfind('/');
+    if (next.front() != '/' && slash != std::string::npos) next = path.substr(0, slash + 1) + next;
+    path = next;
+  }
+  Throw(ELOOP);
+}
+
 TextFile::~TextFile() {
   if (file_ == nullptr) return;
   std::fclose(file_);
@@ -70,8 +91,9 @@ void TextFile::Fail(int err) {
 }
 
 void TextFile::Throw(int err) const {
-  if (shown_.empty()) ThrowFileError(err);
-  throw FileError("Cannot write " + shown_ + ": " + FileErrorText(err));
+  const std::string why = err == kNotRegular ? "not a regular file" : FileErrorText(err);
+  if (shown_.empty()) throw FileError(why);
+  throw FileError("Cannot write " + shown_ + ": " + why);
 }
 
 void TextFile::Write(std::string_view bytes) {

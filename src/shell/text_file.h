@@ -10,7 +10,9 @@ namespace kovaro {
 // file beside it, and Close() renames that over the name. A failure, or a file left without
 // Close(), removes the temporary file, so an older file of the name keeps its bytes. An
 // existing file that may not be written is refused, as opening it for writing would be. A
-// link is followed to its file; a device or a pipe is written directly. Every failure throws
+// link is followed to its file, made if it is not there yet; a character device is written
+// directly and without waiting; a pipe, a socket, a folder or a disk is refused ("not a regular
+// file"), so that writing never blocks. Every failure throws
 // FileError with the platform's text, after "Cannot write <name>: " for a file that is to be
 // named in its message.
 class TextFile {
@@ -28,6 +30,7 @@ class TextFile {
  private:
   [[noreturn]] void Fail(int err);  // removes the temporary file, then throws
   [[noreturn]] void Throw(int err) const;
+  std::string LinkedFile(const std::string& name) const;
 
   std::string shown_;  // the name a message gives, if any
   std::string name_;   // the file written, links followed

@@ -143,10 +143,10 @@ void ReportSweep(const std::string& design_name, const Sweep& sweep, ReportLog& 
   const std::vector<SweepPoint>& points = sweep.Points();
   const bool cancelled = !sweep.Done();
   const auto made = static_cast<int32_t>(points.size());
-  log.LogLine("");
-  log.LogLine("Sweep of " + SweptName(sweep.Quantity()) + ":");
-  for (const SweepPoint& p : points) log.LogLine(SweepRow(p));
-  if (cancelled) log.LogLine(CancelledLine(made, sweep.Range().points));
+  std::vector<std::string> lines{"", "Sweep of " + SweptName(sweep.Quantity()) + ":"};
+  for (const SweepPoint& p : points) lines.push_back(SweepRow(p));
+  if (cancelled) lines.push_back(CancelledLine(made, sweep.Range().points));
+  log.LogLines(lines);  // thousands of rows: appended in one go
   const std::string name = design_name + ".swp";
   TextFile file(name, true);
   for (const SweepPoint& p : points) file.WriteLine(SweepRow(p));

@@ -137,9 +137,10 @@ void CompareResponse(const char* name, const ElementSet& e, const SimulationSett
 // |dVCa/dt|, and when |ILa| first reaches half its largest value.
 void CompareDriveFigures(const char* name, const AppState& state, const SimulationSettings& s) {
   const ElementSet& e = state.Elements;
-  const RunFigures kovaro = FiguresOfRun(state);
+  const RunChannels run = ChannelsOfRun(state);
+  const RunFigures kovaro = FiguresOfRun(run, state.Engine.StateMaxima);
   const Real limit = kovaro.ila / 2;
-  const auto reached = FirstReaching(state, limit);
+  const auto reached = FirstReaching(run, limit);
   ASSERT_TRUE(reached) << name;
   const std::string vca = e.Rin != 0 ? "v(x,a)" : "v(in,a)";
   RunNgspice(e, s, {1000, 1e6L, 10}, "tran1", (vca + " la#branch").c_str());

@@ -8,6 +8,7 @@
 #include "frequency/response.h"
 #include "shell/messages.h"
 #include "simulation/circuits.h"
+#include "simulation/run_host_fake.h"
 
 using namespace kovaro;
 
@@ -44,23 +45,56 @@ std::unique_ptr<AppState> ThreeSamples() {
 // sqrt((0 + 100)/2 + (100 + 900)/2) / sqrt(2) = sqrt(275) A.
 TEST(Drive, FiguresOfARunAndWhenItReachesALimit) {
   const auto state = ThreeSamples();
-  const RunFigures f = FiguresOfRun(*state);
+  const RunChannels run = ChannelsOfRun(*state);
+  const RunFigures f = FiguresOfRun(run, state->Engine.StateMaxima);
   EXPECT_EQ(f.vca, 300);
   EXPECT_EQ(f.ila, 30);
   EXPECT_NEAR(f.dvdt, 400e6L, 1e-6L);
   EXPECT_NEAR(f.ila_rms, std::sqrt(275.0L), 1e-15L);
-  const auto reached = FirstReaching(*state, 20);
+  const auto reached = FirstReaching(run, 20);
   ASSERT_TRUE(reached);
   EXPECT_NEAR(reached->time, 1.5e-6L, 1e-20L);
   EXPECT_EQ(reached->cycle, 1);
   EXPECT_NEAR(reached->vca, 100, 1e-15L);
   EXPECT_NEAR(reached->vcb, 1500, 1e-12L);
-  EXPECT_FALSE(FirstReaching(*state, 31));
-  // Samples stored scaled are unscaled first.
-  state->Engine.Completed->settings.Scale[ILa] = 1000;
-  state->Engine.Completed->settings.Offset[ILa] = 5;
-  for (int k = 0; k < 3; ++k) state->Store.Channels[k][ILa] = state->Store.Channels[k][ILa] * 1000 + 5;
-  EXPECT_NEAR(FirstReaching(*state, 20)->time, 1.5e-6L, 1e-20L);
+  EXPECT_FALSE(FirstReaching(run, 31));
+}
+
+// A run shown scaled, however extremely (an offset that swamps VCa's scaled samples), gives the
+// figures of the same run shown unscaled, bit for bit: they come from the circuit's values.
+TEST(Drive, TheFiguresAreTheRunsOwnWhateverItsDisplay) {
+  const auto report = [](const std::array<Real, kChannelCount>& scale,
+                         const std::array<Real, kChannelCount>& offset, RunChannels& channels) {
+    auto state = std::make_unique<AppState>();
+    state->Elements = LosslessCoil();
+    SimulationSettings s;
+    s.NEfin = 279000;
+    s.NEtmax = 2e-5L;
+    s.NEpontos = 2000;
+    s.Scale = scale;
+    s.Offset = offset;
+    RecordingHost run;
+    RunSimulation(*state, s, run);
+    channels = ChannelsOfRun(*state);
+    RecordingDesignHost log;
+    BdcalcClick(DriveInputs{}, *state, std::nullopt, log);
+    return log.lines;
+  };
+  RunChannels plain;
+  RunChannels shown;
+  const std::vector<std::string> unscaled = report({1, 1, 1, 1, 1, 1}, {}, plain);
+  EXPECT_EQ(report({10, -1e-4000L, 1000, 1e-3L, 1000, 10}, {0, 1e4000L, 5, -7, 0, 0}, shown), unscaled);
+  EXPECT_EQ(shown.vca, plain.vca);
+  EXPECT_EQ(shown.ila, plain.ila);
+  EXPECT_EQ(shown.vcb, plain.vcb);
+  EXPECT_EQ(shown.time, plain.time);
+  ASSERT_EQ(plain.vca.size(), 2000u);
+  EXPECT_TRUE(Contains(unscaled, "dV/dt per capacitor=") == false);
+  const auto dvdt = std::find_if(unscaled.begin(), unscaled.end(), [](const std::string& line) {
+    return line.rfind("dV/dt per capacitor=", 0) == 0;
+  });
+  ASSERT_NE(dvdt, unscaled.end());
+  EXPECT_NE(*dvdt, "dV/dt per capacitor=        0.00000 V/us");
 }
 
 // The streamers' resonance is the secondary's lowest natural mode with them, uncoupled.
@@ -69,7 +103,7 @@ TEST(Drive, StreamersDetuneTheSecondaryToItsMode) {
   in.streamer_length = 1.5L;
   in.reactance_resistance = true;
   ElementSet e = LosslessCoil();
-  const StreamerLoad load = Streamers(in, e);
+  const StreamerLoad load = Streamers(in, e.Lb, e.Cb);
   EXPECT_NEAR(load.capacitance, 4.95e-12L, 1e-24L);
   EXPECT_NEAR(load.resistance * 2 * kPi * load.f_with * load.capacitance, 1, 1e-15L);
   e.Cb += load.capacitance;
@@ -82,15 +116,27 @@ TEST(Drive, StreamersDetuneTheSecondaryToItsMode) {
   EXPECT_NEAR(secondary / load.f_with, 1, 1e-9L);
   EXPECT_LT(load.f_with, load.f_without);
 
-  // "Apply streamer load" writes Cb + Cs and the resistance, as a design writes its fields.
+  // "Apply streamer load" writes Cb + Cs and the resistance, as a design writes its fields;
+  // applied again, to the secondary's own Cb, not to the loaded one; after the elements
+  // change (a design), to the new Cb.
   auto state = std::make_unique<AppState>();
   state->Elements = LosslessCoil();
   RecordingDesignHost host;
-  BdapplyClick(in, *state, host);
+  std::optional<AppliedStreamers> applied = BdapplyClick(in, std::nullopt, *state, host);
   EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + load.capacitance);
   EXPECT_EQ(state->Elements.Rb, load.resistance);
   EXPECT_EQ(host.effects[0], "field Cb " + RecordingDesignHost::Value(state->Elements.Cb));
   EXPECT_EQ(host.effects[1], "field Rb " + RecordingDesignHost::Value(load.resistance));
+  EXPECT_TRUE(
+      Contains(host.lines, "Cb without the streamers=" + FormatReal(LosslessCoil().Cb, 15, -1) + " F"));
+  in.streamer_length = 3;
+  applied = BdapplyClick(in, applied, *state, host);
+  EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + 3 * 3.3e-12L);
+  applied = BdapplyClick(in, applied, *state, host);
+  EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + 3 * 3.3e-12L);
+  state->Elements.Cb = 20e-12L;
+  BdapplyClick(in, applied, *state, host);
+  EXPECT_EQ(state->Elements.Cb, 20e-12L + 3 * 3.3e-12L);
 }
 
 TEST(Drive, BadInputIsRefusedNamingTheFieldAndNothingIsReported) {
@@ -100,7 +146,7 @@ TEST(Drive, BadInputIsRefusedNamingTheFieldAndNothingIsReported) {
     change(in);
     RecordingDesignHost log;
     try {
-      BdcalcClick(in, s, log);
+      BdcalcClick(in, s, std::nullopt, log);
     } catch (const InputError& e) {
       EXPECT_TRUE(log.lines.empty());
       return std::string(e.what());
@@ -126,6 +172,46 @@ TEST(Drive, BadInputIsRefusedNamingTheFieldAndNothingIsReported) {
   // One capacitor of 1 uF in one string is 197 times the run's Ca of 5.07 nF.
   EXPECT_EQ(with([](DriveInputs& in) { in.capacitance = 1e-6L; }),
             "Capacitance (F) is too large: one string of 1 gives 1E-6 F, more than twice Ca");
+  // Extremes: each refused naming the field, not a fault without a name nor "+Inf" printed.
+  EXPECT_EQ(
+      with([](DriveInputs& in) { in.margin = 1e4000L; }),
+      "Voltage margin and DC voltage rating (V): the bank would need more than 100000 capacitors in series");
+  EXPECT_EQ(
+      with([](DriveInputs& in) { in.voltage_rating = 1e-4000L; }),
+      "Voltage margin and DC voltage rating (V): the bank would need more than 100000 capacitors in series");
+  EXPECT_EQ(with([](DriveInputs& in) { in.current_rating = 1e-4930L; }),
+            "Peak current rating (A) would give a figure of the report beyond the largest number");
+  EXPECT_EQ(with([](DriveInputs& in) { in.dvdt_rating = 1e-4930L; }),
+            "dV/dt rating (V/us) would give a figure of the report beyond the largest number");
+  const auto strong = ThreeSamples();  // 5E4908 J in Cb at its largest |VCb|
+  strong->Engine.StateMaxima[StVCb].Value = 1e2460L;
+  EXPECT_EQ(refusal(
+                [](DriveInputs& in) {
+                  in.on_time = 1e-100L;
+                  in.rate = 1e100L;
+                },
+                *strong),
+            "Bursts per second (Hz) would give a figure of the report beyond the largest number");
+  EXPECT_EQ(
+      with([](DriveInputs& in) {
+        in.streamer_length = 1e4000L;
+        in.streamer_capacitance = 1e4000L;
+      }),
+      "Streamer length (m) times Streamer capacitance (F/m) would give a figure of the report beyond the "
+      "largest number");
+  EXPECT_EQ(with([](DriveInputs& in) {
+              in.streamer_length = 1e-4000L;
+              in.streamer_capacitance = 1e-4000L;
+              in.reactance_resistance = true;
+            }),
+            "Streamer length (m) times Streamer capacitance (F/m) is too small for a resistance equal to the "
+            "streamers' reactance: their reactance would be beyond the largest number");
+  // A burst on all the time is a duty of exactly 1: accepted.
+  EXPECT_EQ(with([](DriveInputs& in) {
+              in.on_time = 0.01L;
+              in.rate = 100;
+            }),
+            "");
   AppState none;
   EXPECT_EQ(refusal([](DriveInputs&) {}, none),
             "Drive and bank needs a completed run: press \"Simulate and plot\" first");

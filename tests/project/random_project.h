@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstring>
 #include <random>
 #include <string>
@@ -9,8 +10,9 @@
 #include "shell/numeric_text.h"
 
 // A random project: reals of every size and sign (their texts those of a field set to them,
-// or typed otherwise), every check and choice state, a plain design name. Where `sane` holds
-// an input, it keeps that value in `keep` of the cases (0 to 1), so that runs of it go somewhere.
+// or typed otherwise, the value then the typed text's), every check and choice state, a plain design name.
+// Where `sane` holds an input, it keeps that value in `keep` of the cases (0 to 1), so that runs of it go
+// somewhere.
 inline kovaro::Project RandomProject(std::mt19937_64& random, const kovaro::Project* sane = nullptr,
                                      double keep = 0.5) {
   using namespace kovaro;
@@ -46,13 +48,29 @@ inline kovaro::Project RandomProject(std::mt19937_64& random, const kovaro::Proj
         if (random() % 2) x = -x;
         v.real = x;
         if (*in.window != '\0') v.text = GeneralText(x);
-        if (*in.window != '\0' && random() % 3 == 0) v.text.append(" typed \u00b5");
+        if (*in.window != '\0' && random() % 3 == 0) {
+          // Typed: blanks before, a sign, the shortest digits in lower case; its value is the
+          // text's, as leaving the field makes it.
+          char digits[64];
+          const auto end =
+              std::to_chars(digits, digits + sizeof digits, x, std::chars_format::scientific).ptr;
+          std::string typed = (random() % 2 ? "  " : "") + std::string(digits, end);
+          if (typed.find('-') == std::string::npos && random() % 2)
+            typed.insert(typed.find_first_not_of(' '), "+");
+          if (const auto value = ParseReal(typed)) {
+            v.text = typed;
+            v.real = *value;
+          }
+        }
         break;
       }
       case InputKind::IntValue:
         v.integer = static_cast<int32_t>(random());
-        v.text = random() % 3 == 0 ? std::string("$").append(std::to_string(random() % 100))
-                                   : FormatInt(v.integer);
+        v.text = FormatInt(v.integer);
+        if (random() % 3 == 0) {  // typed in hexadecimal
+          v.text = std::string("$").append(std::to_string(random() % 100));
+          v.integer = *ParseInt(v.text);
+        }
         break;
       case InputKind::Check:
         v.integer = static_cast<int32_t>(random() % 2);
