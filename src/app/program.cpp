@@ -8,6 +8,7 @@
 
 #include "project/summary.h"
 #include "shell/error_box.h"
+#include "shell/widgets.h"
 
 namespace kovaro {
 
@@ -72,6 +73,7 @@ TFdrive& Program::Drive() {
 
 void Program::CopySummary() {
   Guarded(&form1, [this] {
+    const BusyCursor busy;  // the geometry is calculated again: up to seconds on the largest coil
     SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().CBnoload, std::nullopt,
                      std::nullopt};
     if (geometry) in.geometry = geometry->Read();

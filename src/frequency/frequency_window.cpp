@@ -48,6 +48,7 @@ FrequencyRange TFfrequency::Range() const {
 
 void TFfrequency::BfplotClick() {
   Guarded(this, [this] {
+    const BusyCursor busy;  // many points, or a chart of many, take long
     const FrequencyPlot plot =
         kovaro::BfplotClick(state_.Elements, main_.ReadSettings().CBnoload, Range(), main_);
     Chart->Show(plot);
@@ -58,6 +59,7 @@ void TFfrequency::BfplotClick() {
 
 void TFfrequency::BnetlistClick() {
   Guarded(this, [this] {
+    const BusyCursor busy;
     kovaro::BnetlistClick(state_.DesignName, state_.Elements, main_.ReadSettings(), Range(), main_);
   });
 }

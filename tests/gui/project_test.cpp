@@ -77,8 +77,9 @@ void ExpectSameProject(const Project& opened, const Project& saved, const std::s
 
 }  // namespace
 
-// Random inputs in every window, a run, the project saved; opened in a fresh set of windows,
-// every field, check and choice is as it was and the run gives every sample bit for bit.
+// Random inputs in every window, the geometry's unit switched, a run, the project saved; opened
+// in a fresh set of windows, every field, check and choice is as it was and the run gives every
+// sample bit for bit: every project saved opens.
 TEST(Project, EveryInputAndTheRunComeBackInFreshWindows) {
   ScopedWorkDir dir;
   const ScriptedDialogs dialogs(QStringLiteral("round.kovaro"));
@@ -95,6 +96,11 @@ TEST(Project, EveryInputAndTheRunComeBackInFreshWindows) {
     inputs["main.run.points"].integer = static_cast<int32_t>(random() % 4000) - 10;
     inputs["main.run.points"].text = FormatInt(inputs["main.run.points"].integer);
     ApplyProject(saving, inputs);
+    // The lengths shown in another unit, as a user switches it (refused where one would overflow).
+    if (random() % 2 != 0) {
+      const ErrorRecorder refused;
+      saving.Geometry().CBunit->setCurrentIndex(static_cast<int>(random() % 3));
+    }
     // As in fresh windows: a refused run keeps the store as it was, a faulted one the rest of it.
     WaveformStore& store = saving.state->Store;
     std::fill(store.Time.begin(), store.Time.end(), 0);
