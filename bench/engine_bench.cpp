@@ -6,7 +6,7 @@
 #include <cmath>
 #include <memory>
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -16,11 +16,11 @@ void Run(benchmark::State& bench, Waveform waveform, bool new_frequency = false)
   auto state = std::make_unique<AppState>();
   state->Elements = ElementSet{5.07E-9L, 58.4562648953E-6L, 0.0282L, 1.04E-11L, 500000, 0.1021619L, 0, 0, 0};
   SimulationSettings s;
-  s.RGvin = waveform;
-  s.NEfin = 294273.2L;
-  s.NEpontos = 50000;
+  s.VinWaveform = waveform;
+  s.InputFrequency = 294273.2L;
+  s.Points = 50000;
   for (auto _ : bench) {
-    if (new_frequency) s.NEfin = std::nextafter(s.NEfin, 0.0L);
+    if (new_frequency) s.InputFrequency = std::nextafter(s.InputFrequency, 0.0L);
     QuietRun(state->Elements, s, state->Target());
     benchmark::DoNotOptimize(state->Store.Channels[49999]);
   }

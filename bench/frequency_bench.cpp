@@ -19,7 +19,7 @@ void BM_FrequencyPlot1000(benchmark::State& bench) {
   e.RLb = 40;
   e.Rin = 0.3L;
   Silent log;
-  for (auto _ : bench) benchmark::DoNotOptimize(BfplotClick(e, false, {186000, 465000, 1000}, log));
+  for (auto _ : bench) benchmark::DoNotOptimize(PlotFrequencyResponse(e, false, {186000, 465000, 1000}, log));
 }
 BENCHMARK(BM_FrequencyPlot1000)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,7 @@ CoilGeometry Coil() {
 void BM_GeometryCalculate(benchmark::State& bench) {
   const CoilGeometry g = Coil();
   Silent log;
-  for (auto _ : bench) benchmark::DoNotOptimize(BcalcClick(g, 5.07e-9L, true, log));
+  for (auto _ : bench) benchmark::DoNotOptimize(CalculateGeometry(g, 5.07e-9L, true, log));
 }
 BENCHMARK(BM_GeometryCalculate)->Unit(benchmark::kMillisecond);
 
@@ -34,7 +34,7 @@ void BM_GeometryFindPrimary(benchmark::State& bench) {
   target.La = 100e-6L;
   target.kab = 0.12L;
   Silent log;
-  for (auto _ : bench) benchmark::DoNotOptimize(BfindClick(g, target, log));
+  for (auto _ : bench) benchmark::DoNotOptimize(FindPrimary(g, target, log));
 }
 BENCHMARK(BM_GeometryFindPrimary)->Unit(benchmark::kMillisecond);
 
@@ -52,7 +52,7 @@ void BM_GeometryFindPrimaryLargest(benchmark::State& bench) {
   target.La = reached.La;
   target.kab = reached.kab;
   Silent log;
-  for (auto _ : bench) benchmark::DoNotOptimize(BfindClick(g, target, log));
+  for (auto _ : bench) benchmark::DoNotOptimize(FindPrimary(g, target, log));
 }
 BENCHMARK(BM_GeometryFindPrimaryLargest)->Unit(benchmark::kMillisecond);
 

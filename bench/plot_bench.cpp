@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "plot/plot_paint.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "sweep/sweep_chart.h"
 
 using namespace kovaro;
@@ -26,7 +26,7 @@ void Paint(benchmark::State& bench, bool reference, Real lb = 0.0358L, int32_t z
   auto state = std::make_unique<AppState>();
   state->Elements = ElementSet{2.72E-8L, 1.05E-5L, lb, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
   SimulationSettings s;
-  s.NEpontos = 50000;
+  s.Points = 50000;
   QuietRun(state->Elements, s, state->Target());
   if (reference) {
     SaveReference(state->Store);

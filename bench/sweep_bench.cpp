@@ -13,8 +13,8 @@ namespace {
 void RunSweep(benchmark::State& bench, SweptQuantity quantity, Waveform waveform) {
   const ElementSet e = LosslessCoil();
   SimulationSettings s;
-  s.RGvin = waveform;
-  s.NEfin = 294273.2L;
+  s.VinWaveform = waveform;
+  s.InputFrequency = 294273.2L;
   const Real v = SweptValue(quantity, e, s);
   for (auto _ : bench) {
     Sweep sweep(e, s, quantity, SweepRange{v * 0.95L, v * 1.05L, 500});

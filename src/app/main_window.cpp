@@ -72,11 +72,11 @@ void TForm1::BuildLeftColumn(const SimulationSettings& initial) {
   Bsweep = MakeButton(this, "Bsweep", QStringLiteral("Parameter sweep"), 8, 134, 137);
   Bsweep->resize(137, 21);  // between "Edit elements" and the label below
   MakeLabel(this, QStringLiteral("Input voltage (V peak)"), 8, 157);
-  NEvin = MakeField(this, "NEvin", 8, 176, 100, initial.NEvin);
-  CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, initial.CBoffset);
-  CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, initial.CBdetails);
+  NEvin = MakeField(this, "NEvin", 8, 176, 100, initial.InputVoltage);
+  CBoffset = MakeCheck(this, "CBoffset", QStringLiteral("Add offset to Vin"), 8, 208, initial.AddOffset);
+  CBdetails = MakeCheck(this, "CBdetails", QStringLiteral("List details"), 8, 232, initial.ListDetails);
   CBtrapezoidal = MakeCheck(this, "CBtrapezoidal", QStringLiteral("Trapezoidal integration"), 8, 256,
-                            initial.CBtrapezoidal);
+                            initial.Trapezoidal);
   CBtrapezoidal->setToolTip(QStringLiteral("Better precision"));
   Bgeometry = MakeButton(this, "Bgeometry", QStringLiteral("Coil geometry"), 8, 296, 137);
   Bfrequency = MakeButton(this, "Bfrequency", QStringLiteral("Frequency response"), 8, 328, 137);
@@ -84,33 +84,33 @@ void TForm1::BuildLeftColumn(const SimulationSettings& initial) {
 
 void TForm1::BuildRunSettings(const SimulationSettings& initial) {
   MakeLabel(this, QStringLiteral("Input frequency (Hz)"), 160, 16);
-  NEfin = MakeField(this, "NEfin", 272, 16, 76, initial.NEfin);
+  NEfin = MakeField(this, "NEfin", 272, 16, 76, initial.InputFrequency);
   MakeLabel(this, QStringLiteral("Final time (s)"), 160, 40);
-  NEtmax = MakeField(this, "NEtmax", 272, 40, 76, initial.NEtmax);
+  NEtmax = MakeField(this, "NEtmax", 272, 40, 76, initial.FinalTime);
   MakeLabel(this, QStringLiteral("Maximum V/I (V ou A)"), 160, 64);
-  NEvmax = MakeField(this, "NEvmax", 272, 64, 76, initial.NEvmax);
-  CBescala = MakeCheck(this, "CBescala", QStringLiteral("Use maximum"), 160, 88, initial.CBescala);
+  NEvmax = MakeField(this, "NEvmax", 272, 64, 76, initial.Maximum);
+  CBescala = MakeCheck(this, "CBescala", QStringLiteral("Use maximum"), 160, 88, initial.UseMaximum);
   MakeLabel(this, QStringLiteral("Points"), 160, 104);
-  NEpontos = MakeField(this, "NEpontos", 272, 104, 76, 0, initial.NEpontos, int_field);
+  NEpontos = MakeField(this, "NEpontos", 272, 104, 76, 0, initial.Points, int_field);
   NEpontos->setToolTip(QStringLiteral("Use more points for greater precision"));
-  CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, initial.CBnoload);
+  CBnoload = MakeCheck(this, "CBnoload", QStringLiteral("Remove load"), 160, 128, initial.RemoveLoad);
   CBsegue = MakeCheck(this, "CBsegue", QStringLiteral("Use primary current feedback after t="), 160, 184,
-                      initial.CBsegue);
+                      initial.Feedback);
   // The caption ends before the field at 360: the indicator's gap narrowed, the box ending at
   // the field.
   CBsegue->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
   CBsegue->resize(200, CBsegue->height());
-  NEstart = MakeField(this, "NEstart", 360, 176, 80, initial.NEstart);
+  NEstart = MakeField(this, "NEstart", 360, 176, 80, initial.FeedbackStart);
   Bplot = MakeButton(this, "Bplot", QStringLiteral("Simulate and plot"), 160, 208, 97);
   Bplot->setEnabled(false);
-  CBsalvar = MakeCheck(this, "CBsalvar", QStringLiteral("Save table"), 160, 240, initial.CBsalvar);
+  CBsalvar = MakeCheck(this, "CBsalvar", QStringLiteral("Save table"), 160, 240, initial.SaveTable);
   RGvin = new RadioGroup(QStringLiteral("Vin"),
                          {QStringLiteral("Sine"), QStringLiteral("Cosine"), QStringLiteral("Squared sine"),
                           QStringLiteral("Squared cosine")},
                          2, this);
   RGvin->setObjectName(QStringLiteral("RGvin"));
   RGvin->setGeometry(264, 208, 233, 60);
-  RGvin->setItemIndex(static_cast<int>(initial.RGvin));
+  RGvin->setItemIndex(static_cast<int>(initial.VinWaveform));
   bref = MakeButton(this, "bref", QStringLiteral("Save reference"), 264, 272, 100);
   bref->setEnabled(false);
   bdelref = MakeButton(this, "bdelref", QStringLiteral("Delete reference"), 368, 272, 100);
@@ -119,26 +119,26 @@ void TForm1::BuildRunSettings(const SimulationSettings& initial) {
 
 void TForm1::BuildDriverStop(const SimulationSettings& initial) {
   MakeLabel(this, QStringLiteral("Stop time (s)"), 360, 24);
-  NEtempo = MakeField(this, "NEtempo", 432, 24, 80, initial.NEtempo);
+  NEtempo = MakeField(this, "NEtempo", 432, 24, 80, initial.StopTime);
   MakeLabel(this, QStringLiteral("Multiply vin by"), 360, 48);
-  NEmult = MakeField(this, "NEmult", 432, 48, 80, initial.NEmult);
+  NEmult = MakeField(this, "NEmult", 432, 48, 80, initial.StopMultiplier);
   MakeLabel(this, QStringLiteral("R open driver"), 360, 72);
-  NEropen = MakeField(this, "NEropen", 432, 72, 80, initial.NEropen);
+  NEropen = MakeField(this, "NEropen", 432, 72, 80, initial.OpenResistance);
   NEropen->setToolTip(QStringLiteral("Across open driver. Too high values cause numerical instability!"));
   Button2 = MakeButton(this, "Button2", QStringLiteral("Set stop time to"), 360, 112, 100);
-  NEcycles = MakeField(this, "NEcycles", 464, 112, 60, initial.NEcycles);
+  NEcycles = MakeField(this, "NEcycles", 464, 112, 60, initial.StopCycles);
   MakeLabel(this, QStringLiteral("cycles"), 528, 112);
   MakeLabel(this, QStringLiteral("Driver turn-off delay"), 360, 136);
-  NEatraso = MakeField(this, "NEatraso", 464, 136, 60, initial.NEatraso);
+  NEatraso = MakeField(this, "NEatraso", 464, 136, 60, initial.TurnOffDelay);
   MakeLabel(this, QStringLiteral("Diode drop"), 560, 136);
-  NEvd = MakeField(this, "NEvd", 616, 136, 84, initial.NEvd);
+  NEvd = MakeField(this, "NEvd", 616, 136, 84, initial.DiodeDrop);
   RGstop = new RadioGroup(QStringLiteral("After stopping driver"),
                           {QStringLiteral("Open driver"), QStringLiteral("Short-circuit driver"),
                            QStringLiteral("Open w/free-wheeling diodes"), QStringLiteral("Multiply vin")},
                           1, this);
   RGstop->setObjectName(QStringLiteral("RGstop"));
   RGstop->setGeometry(520, 24, 180, 88);
-  RGstop->setItemIndex(static_cast<int>(initial.RGstop));
+  RGstop->setItemIndex(static_cast<int>(initial.AfterStop));
 }
 
 void TForm1::BuildScaling(const SimulationSettings& initial) {
@@ -188,27 +188,27 @@ void TForm1::SetWindows(TForm2* plot, QWidget* elements, QWidget* lossless, QWid
 
 SimulationSettings TForm1::ReadSettings() const {
   SimulationSettings s;
-  s.RGvin = static_cast<Waveform>(RGvin->itemIndex());
-  s.NEvin = NEvin->panel_real();
-  s.NEfin = NEfin->panel_real();
-  s.CBsegue = CBsegue->isChecked();
-  s.NEstart = NEstart->panel_real();
-  s.CBoffset = CBoffset->isChecked();
-  s.NEtempo = NEtempo->panel_real();
-  s.NEatraso = NEatraso->panel_real();
-  s.RGstop = static_cast<StopMode>(RGstop->itemIndex());
-  s.NEropen = NEropen->panel_real();
-  s.NEvd = NEvd->panel_real();
-  s.NEmult = NEmult->panel_real();
-  s.NEcycles = NEcycles->panel_real();
-  s.NEtmax = NEtmax->panel_real();
-  s.NEpontos = NEpontos->panel_int();
-  s.CBtrapezoidal = CBtrapezoidal->isChecked();
-  s.CBnoload = CBnoload->isChecked();
-  s.CBescala = CBescala->isChecked();
-  s.NEvmax = NEvmax->panel_real();
-  s.CBsalvar = CBsalvar->isChecked();
-  s.CBdetails = CBdetails->isChecked();
+  s.VinWaveform = static_cast<Waveform>(RGvin->itemIndex());
+  s.InputVoltage = NEvin->panel_real();
+  s.InputFrequency = NEfin->panel_real();
+  s.Feedback = CBsegue->isChecked();
+  s.FeedbackStart = NEstart->panel_real();
+  s.AddOffset = CBoffset->isChecked();
+  s.StopTime = NEtempo->panel_real();
+  s.TurnOffDelay = NEatraso->panel_real();
+  s.AfterStop = static_cast<StopMode>(RGstop->itemIndex());
+  s.OpenResistance = NEropen->panel_real();
+  s.DiodeDrop = NEvd->panel_real();
+  s.StopMultiplier = NEmult->panel_real();
+  s.StopCycles = NEcycles->panel_real();
+  s.FinalTime = NEtmax->panel_real();
+  s.Points = NEpontos->panel_int();
+  s.Trapezoidal = CBtrapezoidal->isChecked();
+  s.RemoveLoad = CBnoload->isChecked();
+  s.UseMaximum = CBescala->isChecked();
+  s.Maximum = NEvmax->panel_real();
+  s.SaveTable = CBsalvar->isChecked();
+  s.ListDetails = CBdetails->isChecked();
   for (int c = 0; c < kChannelCount; ++c) {
     s.Scale[c] = Scales[c]->panel_real();
     s.Offset[c] = Offsets[c]->panel_real();

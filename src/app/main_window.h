@@ -4,9 +4,9 @@
 #include <array>
 #include <functional>
 
-#include "shell/app_state.h"
 #include "simulation/engine.h"
 #include "simulation/settings.h"
+#include "state/app_state.h"
 
 class QCheckBox;
 class QPlainTextEdit;

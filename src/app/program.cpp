@@ -74,7 +74,7 @@ TFdrive& Program::Drive() {
 void Program::CopySummary() {
   Guarded(&form1, [this] {
     const BusyCursor busy;  // the geometry is calculated again: up to seconds on the largest coil
-    SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().CBnoload, std::nullopt,
+    SummaryInputs in{state->DesignName, state->Elements, form1.ReadSettings().RemoveLoad, std::nullopt,
                      std::nullopt};
     if (geometry) in.geometry = geometry->Read();
     if (form1.bref->isEnabled()) in.last_run = state->Engine.StateMaxima;  // a run has completed

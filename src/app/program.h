@@ -12,7 +12,7 @@
 #include "frequency/frequency_window.h"
 #include "geometry/geometry_window.h"
 #include "plot/plot_window.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "sweep/sweep_window.h"
 
 namespace kovaro {

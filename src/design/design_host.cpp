@@ -1,6 +1,6 @@
 #include "design/design_host.h"
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace kovaro {
 

@@ -69,7 +69,7 @@ Prototype ShuntSeries(InputSignal which, CReal k, CReal l, CReal m) {
 
 }  // namespace
 
-void BlosslessClick(const LosslessInputs& in, DesignTarget state, DesignHost& host) {
+void DesignLossless(const LosslessInputs& in, DesignTarget state, DesignHost& host) {
   const CReal k = in.k;
   const CReal l = in.l;
   const CReal m = in.m;

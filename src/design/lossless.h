@@ -26,6 +26,6 @@ struct LosslessInputs {
 };
 
 // "Design": resonances and input frequency in the ratio k:l:m, all input energy in Cb.
-void BlosslessClick(const LosslessInputs& in, DesignTarget state, DesignHost& host);
+void DesignLossless(const LosslessInputs& in, DesignTarget state, DesignHost& host);
 
 }  // namespace kovaro

@@ -61,7 +61,7 @@ LosslessInputs TFlossless::Read() const {
 void TFlossless::BlosslessClick() {
   Guarded(this, [this] {
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BlosslessClick(Read(), state_, effects);
+    DesignLossless(Read(), state_, effects);
   });
 }
 

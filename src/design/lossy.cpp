@@ -51,7 +51,7 @@ CReal TerminationResistance(bool square, CReal vin, CReal iin) {
 
 }  // namespace
 
-void BdesignClick(const LossyInputs& in, DesignTarget state, DesignHost& host) {
+void DesignLossy(const LossyInputs& in, DesignTarget state, DesignHost& host) {
   host.LogLine("");
   const CReal f = in.freq;
   const CReal vin = in.vin;
@@ -104,7 +104,7 @@ void BdesignClick(const LossyInputs& in, DesignTarget state, DesignHost& host) {
   CompleteLossyDesign(R, f, vin, n, in.details, state, host);
 }
 
-void Button2Click(const LossyInputs& in, DesignHost& host) {
+void SetGainAndBandwidth(const LossyInputs& in, DesignHost& host) {
   const CReal sqrt2 = Sqrt(CReal(2));
   const CReal K = (in.termination == Termination::Doubly ? 4 / sqrt2 : 2 / sqrt2) / kPi;
   const CReal vin = in.vin;
@@ -116,7 +116,7 @@ void Button2Click(const LossyInputs& in, DesignHost& host) {
   host.SetSimulateEnabled(false);
 }
 
-void Button1Click(const LossyInputs& in, DesignTarget state, DesignHost& host) {
+void DesignLossyFromElements(const LossyInputs& in, DesignTarget state, DesignHost& host) {
   host.LogLine("");
   const bool doubly = in.termination == Termination::Doubly;
   ElementSet& e = state.Elements;

@@ -27,12 +27,12 @@ struct LossyInputs {
 };
 
 // "Design": a Butterworth bandpass prototype converted into the coupled circuit.
-void BdesignClick(const LossyInputs& in, DesignTarget state, DesignHost& host);
+void DesignLossy(const LossyInputs& in, DesignTarget state, DesignHost& host);
 
 // "Set": gain and bandwidth for a wanted output energy in a given Cb.
-void Button2Click(const LossyInputs& in, DesignHost& host);
+void SetGainAndBandwidth(const LossyInputs& in, DesignHost& host);
 
 // "Design from elements": the rest of a lossy design from given Ca, Cb and Lb.
-void Button1Click(const LossyInputs& in, DesignTarget state, DesignHost& host);
+void DesignLossyFromElements(const LossyInputs& in, DesignTarget state, DesignHost& host);
 
 }  // namespace kovaro

@@ -88,15 +88,15 @@ void TFlossy::Run(Action action) {
 }
 
 void TFlossy::BdesignClick() {
-  Run([this](const LossyInputs& in, DesignHost& host) { kovaro::BdesignClick(in, state_, host); });
+  Run([this](const LossyInputs& in, DesignHost& host) { DesignLossy(in, state_, host); });
 }
 
 void TFlossy::Button2Click() {
-  Run([](const LossyInputs& in, DesignHost& host) { kovaro::Button2Click(in, host); });
+  Run([](const LossyInputs& in, DesignHost& host) { SetGainAndBandwidth(in, host); });
 }
 
 void TFlossy::Button1Click() {
-  Run([this](const LossyInputs& in, DesignHost& host) { kovaro::Button1Click(in, state_, host); });
+  Run([this](const LossyInputs& in, DesignHost& host) { DesignLossyFromElements(in, state_, host); });
 }
 
 }  // namespace kovaro

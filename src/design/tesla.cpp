@@ -5,7 +5,7 @@
 #include "simulation/driver.h"
 
 namespace kovaro {
-void BapplyClick(const TeslaInputs& in, DesignTarget state, DesignHost& host) {
+void DesignRegularCoil(const TeslaInputs& in, DesignTarget state, DesignHost& host) {
   if ((static_cast<int64_t>(in.l) - in.k) % 2 == 0) {
     host.LogLine("The multipliers must have odd differences");
     return;

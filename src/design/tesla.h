@@ -20,6 +20,6 @@ struct TeslaInputs {
 };
 
 // "Apply": an ideal coil whose two resonances stand in the ratio k:l.
-void BapplyClick(const TeslaInputs& in, DesignTarget state, DesignHost& host);
+void DesignRegularCoil(const TeslaInputs& in, DesignTarget state, DesignHost& host);
 
 }  // namespace kovaro

@@ -53,7 +53,7 @@ TeslaInputs TForm4::Read() const {
 void TForm4::BapplyClick() {
   Guarded(this, [this] {
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BapplyClick(Read(), state_, effects);
+    DesignRegularCoil(Read(), state_, effects);
   });
 }
 

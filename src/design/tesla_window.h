@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "design/tesla.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 class QCheckBox;
 class QPushButton;

@@ -77,7 +77,7 @@ RunChannels ChannelsOfRun(const AppState& state) {
   RequireRun(state);
   const CompletedRun& completed = *state.Engine.Completed;
   RunChannels run;
-  run.frequency = completed.settings.NEfin;
+  run.frequency = completed.settings.InputFrequency;
   const auto plain = [&](Channel c) {
     return completed.settings.Scale[c] == 1 && completed.settings.Offset[c] == 0;
   };
@@ -152,8 +152,8 @@ StreamerLoad Streamers(const DriveInputs& in, Real Lb, Real Cb) {
   return load;
 }
 
-void BdcalcClick(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
-                 ReportLog& log) {
+void SizeBank(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
+              ReportLog& log) {
   Validate(in);
   const RunChannels channels = ChannelsOfRun(state);
   const RunFigures run = FiguresOfRun(channels, state.Engine.StateMaxima);
@@ -225,8 +225,8 @@ void BdcalcClick(const DriveInputs& in, const AppState& state, const std::option
               " %");
 }
 
-AppliedStreamers BdapplyClick(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
-                              DesignTarget target, DesignHost& host) {
+AppliedStreamers ApplyStreamerLoad(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
+                                   DesignTarget target, DesignHost& host) {
   ValidateStreamers(in);
   const Real unloaded = UnloadedCb(target.Elements, applied);
   const StreamerLoad load = Streamers(in, target.Elements.Lb, unloaded);

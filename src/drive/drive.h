@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "design/design_host.h"
-#include "shell/app_state.h"
 #include "shell/report_log.h"
+#include "state/app_state.h"
 
 namespace kovaro {
 
@@ -94,13 +94,13 @@ StreamerLoad Streamers(const DriveInputs& in, Real Lb, Real Cb);
 // "Calculate": refuses bad input naming the field and the rule, then reports after an empty
 // line and "Drive and bank:" the bank, the over-current limit, the bursts and the streamers,
 // one quantity a line.
-void BdcalcClick(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
-                 ReportLog& log);
+void SizeBank(const DriveInputs& in, const AppState& state, const std::optional<AppliedStreamers>& applied,
+              ReportLog& log);
 
 // "Apply streamer load": the secondary's Cb without streamers plus theirs, and their
 // resistance as Rb, in the elements and the element window's fields, and reported; applied
 // again, it replaces the load it applied before instead of adding to it.
-AppliedStreamers BdapplyClick(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
-                              DesignTarget target, DesignHost& host);
+AppliedStreamers ApplyStreamerLoad(const DriveInputs& in, const std::optional<AppliedStreamers>& applied,
+                                   DesignTarget target, DesignHost& host);
 
 }  // namespace kovaro

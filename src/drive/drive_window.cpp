@@ -83,13 +83,13 @@ DriveInputs TFdrive::Read() const {
 }
 
 void TFdrive::BdcalcClick() {
-  Guarded(this, [this] { kovaro::BdcalcClick(Read(), state_, applied_, main_); });
+  Guarded(this, [this] { SizeBank(Read(), state_, applied_, main_); });
 }
 
 void TFdrive::BdapplyClick() {
   Guarded(this, [this] {
     DesignEffects effects(main_, elements_, *this);
-    applied_ = kovaro::BdapplyClick(Read(), applied_, state_, effects);
+    applied_ = ApplyStreamerLoad(Read(), applied_, state_, effects);
   });
 }
 

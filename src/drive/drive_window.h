@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "drive/drive.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 class QPushButton;
 

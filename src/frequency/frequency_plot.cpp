@@ -25,7 +25,8 @@ std::string ModeLine(int32_t number, const Mode& m) {
   return name + (std::isinf(m.tau) ? "no damping" : "time constant=" + FormatReal(m.tau, 15, -1) + " s");
 }
 
-FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log) {
+FrequencyPlot PlotFrequencyResponse(const ElementSet& e, bool no_load, const FrequencyRange& range,
+                                    ReportLog& log) {
   ValidateRange(range);
   FrequencyPlot plot{
       BuildCircuit(e, no_load), {}, LogFrequencies(range.from, range.to, range.points), {}, {}, {}};

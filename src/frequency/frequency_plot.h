@@ -29,7 +29,8 @@ std::string ModeLine(int32_t number, const Mode& m);
 
 // "Plot": computes everything first, then reports the modes and the largest gain, so that a
 // fault reports nothing. A mode without damping is reported as such.
-FrequencyPlot BfplotClick(const ElementSet& e, bool no_load, const FrequencyRange& range, ReportLog& log);
+FrequencyPlot PlotFrequencyResponse(const ElementSet& e, bool no_load, const FrequencyRange& range,
+                                    ReportLog& log);
 
 // A range around the circuit's oscillating modes, from a third below the lowest to half
 // above the highest, widened to three significant digits; none when it has no such mode.

@@ -50,7 +50,7 @@ void TFfrequency::BfplotClick() {
   Guarded(this, [this] {
     const BusyCursor busy;  // many points, or a chart of many, take long
     const FrequencyPlot plot =
-        kovaro::BfplotClick(state_.Elements, main_.ReadSettings().CBnoload, Range(), main_);
+        PlotFrequencyResponse(state_.Elements, main_.ReadSettings().RemoveLoad, Range(), main_);
     Chart->Show(plot);
     plotted_ = plot.circuit;
     Readout->clear();
@@ -60,7 +60,7 @@ void TFfrequency::BfplotClick() {
 void TFfrequency::BnetlistClick() {
   Guarded(this, [this] {
     const BusyCursor busy;
-    kovaro::BnetlistClick(state_.DesignName, state_.Elements, main_.ReadSettings(), Range(), main_);
+    ExportNetlist(state_.DesignName, state_.Elements, main_.ReadSettings(), Range(), main_);
   });
 }
 
@@ -86,7 +86,7 @@ void TFfrequency::showEvent(QShowEvent* event) {
   ranged_for_ = state_.Elements;
   try {
     const auto range =
-        RangeAroundModes(NaturalModes(BuildCircuit(state_.Elements, main_.ReadSettings().CBnoload)));
+        RangeAroundModes(NaturalModes(BuildCircuit(state_.Elements, main_.ReadSettings().RemoveLoad)));
     if (!range) return;
     NEflo->setPanelReal(range->from);
     NEfhi->setPanelReal(range->to);

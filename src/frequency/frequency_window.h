@@ -5,7 +5,7 @@
 
 #include "frequency/netlist.h"
 #include "frequency/response.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 class QLabel;
 class QPushButton;

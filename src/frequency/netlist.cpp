@@ -62,18 +62,18 @@ std::string Source(const SimulationSettings& s, Real h) {
   const char* volts = "Input voltage (V peak)";
   const char* hertz = "Input frequency (Hz)";
   const char* seconds = "Final time (s)";
-  const Real v = s.NEvin;
-  const Real offset = s.CBoffset ? v : 0;
-  const Real period = Div(1, s.NEfin);
+  const Real v = s.InputVoltage;
+  const Real offset = s.AddOffset ? v : 0;
+  const Real period = Div(1, s.InputFrequency);
   std::string line = "V1 in 0 DC 0 AC 1 ";
-  if (s.RGvin == Waveform::Sine || s.RGvin == Waveform::Cosine) {
-    const char* phase = s.RGvin == Waveform::Sine ? " 0 0 0)\n" : " 0 0 90)\n";
-    return line + "SIN(" + Numbers({{offset, volts}, {v, volts}, {s.NEfin, hertz}}) + phase;
+  if (s.VinWaveform == Waveform::Sine || s.VinWaveform == Waveform::Cosine) {
+    const char* phase = s.VinWaveform == Waveform::Sine ? " 0 0 0)\n" : " 0 0 90)\n";
+    return line + "SIN(" + Numbers({{offset, volts}, {v, volts}, {s.InputFrequency, hertz}}) + phase;
   }
   // The square wave as a pulse train with edges of a tenth of a step, centred on the
   // switching times: the first at half a period (squared sine) or a quarter (squared cosine).
   const Real edge = h / 10;
-  const Real first = s.RGvin == Waveform::SquaredSine ? period / 2 : period / 4;
+  const Real first = s.VinWaveform == Waveform::SquaredSine ? period / 2 : period / 4;
   return line + "PULSE(" +
          Numbers({{Ck(v + offset), volts},
                   {Ck(offset - v), volts},
@@ -103,14 +103,15 @@ std::string AcLine(const FrequencyRange& range) {
 
 std::string SpiceNetlist(const std::string& title, const ElementSet& e, const SimulationSettings& s,
                          const FrequencyRange& range) {
-  BuildCircuit(e, s.CBnoload);  // a circuit that a run refuses is not exported either
-  const Real h = StepLength(s.NEtmax, std::min(s.NEpontos, kCapacity));
+  BuildCircuit(e, s.RemoveLoad);  // a circuit that a run refuses is not exported either
+  const Real h = StepLength(s.FinalTime, std::min(s.Points, kCapacity));
   std::string n = "* " + title + "\n";
   n += "* The driver's primary current feedback and its stop modes cannot be expressed here.\n";
-  if (s.CBsegue)
-    n += "* The run switches the driver with the primary current after t=" + GeneralText(s.NEstart) + " s.\n";
-  if (s.NEtempo < s.NEtmax)
-    n += "* The run stops the driver at t=" + GeneralText(s.NEtempo) + " s (" + StopModeName(s.RGstop) +
+  if (s.Feedback)
+    n += "* The run switches the driver with the primary current after t=" + GeneralText(s.FeedbackStart) +
+         " s.\n";
+  if (s.StopTime < s.FinalTime)
+    n += "* The run stops the driver at t=" + GeneralText(s.StopTime) + " s (" + StopModeName(s.AfterStop) +
          ").\n";
   n += Source(s, h);
   const char* node = "in";
@@ -126,7 +127,7 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
   series("RLa", e.RLa, "al");
   n += std::string("La ") + node + " 0 " + N(e.La, "La") + "\n";
   n += "Cb b 0 " + N(e.Cb, "Cb") + "\n";
-  if (!s.CBnoload) n += "Rb b 0 " + N(e.Rb, "Rb") + "\n";
+  if (!s.RemoveLoad) n += "Rb b 0 " + N(e.Rb, "Rb") + "\n";
   node = "b";
   series("RLb", e.RLb, "bl");
   n += std::string("Lb ") + node + " 0 " + N(e.Lb, "Lb") + "\n";
@@ -134,7 +135,7 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
   n += ".options reltol=1e-6\n";
   const char* seconds = "Final time (s)";
   const std::string step = N(h, seconds);
-  n += ".tran " + step + " " + N(s.NEtmax, seconds) + " 0 " + step + " uic\n";
+  n += ".tran " + step + " " + N(s.FinalTime, seconds) + " 0 " + step + " uic\n";
   n += AcLine(range);
   // What the plot shows: Vin at the driver's output, VCa, ILa, VCb, ILb and VLa (across the
   // primary's branch); and |VCb/Vdrive| and the primary current of the response.
@@ -146,7 +147,7 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
   return n;
 }
 
-void BnetlistClick(const std::string& design_name, const ElementSet& e, const SimulationSettings& s,
+void ExportNetlist(const std::string& design_name, const ElementSet& e, const SimulationSettings& s,
                    const FrequencyRange& range, ReportLog& log) {
   // Settings that "Simulate and plot" refuses are refused here with its message: the run is
   // made, unseen, in a store of its own.

@@ -28,7 +28,7 @@ std::string SpiceNetlist(const std::string& title, const ElementSet& e, const Si
 
 // "Export SPICE netlist": refuses what "Simulate and plot" refuses, with its message, then
 // writes DesignName + ".cir" in the working directory.
-void BnetlistClick(const std::string& design_name, const ElementSet& e, const SimulationSettings& s,
+void ExportNetlist(const std::string& design_name, const ElementSet& e, const SimulationSettings& s,
                    const FrequencyRange& range, ReportLog& log);
 
 }  // namespace kovaro

@@ -112,7 +112,7 @@ GeometryResult ComputeGeometry(const CoilGeometry& g) {
   return r;
 }
 
-void BuseClick(const CoilGeometry& g, ElementSet& elements, DesignHost& host) {
+void UseGeometryForElements(const CoilGeometry& g, ElementSet& elements, DesignHost& host) {
   ValidateGeometry(g);
   const GeometryResult r = ComputeGeometry(g);
   host.SetElementField(ElementField::Lb, r.Lb);
@@ -126,13 +126,13 @@ void BuseClick(const CoilGeometry& g, ElementSet& elements, DesignHost& host) {
   host.SetSimulateEnabled(true);
 }
 
-void BsendClick(const CoilGeometry& g, DesignHost& host) {
+void SendGeometryToDesigns(const CoilGeometry& g, DesignHost& host) {
   ValidateGeometry(g);
   const GeometryResult r = ComputeGeometry(g);
   host.SetDesignSecondary(r.Lb, r.Cb);
 }
 
-GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLog& log) {
+GeometryResult CalculateGeometry(const CoilGeometry& g, Real Ca, bool details, ReportLog& log) {
   ValidateGeometry(g);
   const GeometryResult r = ComputeGeometry(g);
   const Real primary_f = Ca != 0 ? ResonantFrequency(r.La, Ca) : 0;

@@ -63,14 +63,14 @@ struct GeometryResult {
 GeometryResult ComputeGeometry(const CoilGeometry& g);
 
 // "Calculate": validates, computes, then reports; the primary resonance when Ca is set.
-GeometryResult BcalcClick(const CoilGeometry& g, Real Ca, bool details, ReportLog& log);
+GeometryResult CalculateGeometry(const CoilGeometry& g, Real Ca, bool details, ReportLog& log);
 
 // "Use for elements": Lb, Cb, La and kab into the element window's fields and the elements,
 // then "Simulate and plot" enabled.
-void BuseClick(const CoilGeometry& g, ElementSet& elements, DesignHost& host);
+void UseGeometryForElements(const CoilGeometry& g, ElementSet& elements, DesignHost& host);
 
 // "Send to designs": Lb and Cb into the design windows.
-void BsendClick(const CoilGeometry& g, DesignHost& host);
+void SendGeometryToDesigns(const CoilGeometry& g, DesignHost& host);
 
 // The primary turns that give La, then the height that gives kab with them.
 struct PrimaryPlacement {
@@ -82,6 +82,6 @@ inline constexpr Real kMostPrimaryTurns = 100;
 
 // "Find primary": the placement for the elements' La and kab, reported; a target outside the
 // geometry's reach is refused with what the geometry can reach.
-PrimaryPlacement BfindClick(const CoilGeometry& g, const ElementSet& e, ReportLog& log);
+PrimaryPlacement FindPrimary(const CoilGeometry& g, const ElementSet& e, ReportLog& log);
 
 }  // namespace kovaro

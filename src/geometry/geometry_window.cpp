@@ -226,7 +226,7 @@ void TFgeometry::BcalcClick() {
     Modes->Show({}, {});  // a refused coil has no modes to show
     const BusyCursor busy;
     const GeometryResult r =
-        kovaro::BcalcClick(Read(), state_.Elements.Ca, main_.ReadSettings().CBdetails, main_);
+        CalculateGeometry(Read(), state_.Elements.Ca, main_.ReadSettings().ListDetails, main_);
     Modes->Show(r.mode_voltage, r.mode_current);
   });
 }
@@ -235,7 +235,7 @@ void TFgeometry::BuseClick() {
   Guarded(this, [this] {
     const BusyCursor busy;
     DesignEffects effects(main_, elements_, *this);
-    kovaro::BuseClick(Read(), state_.Elements, effects);
+    UseGeometryForElements(Read(), state_.Elements, effects);
   });
 }
 
@@ -245,14 +245,14 @@ void TFgeometry::BsendClick() {
     DesignEffects effects(main_, elements_, *this);
     effects.SetSecondaryFields(
         {{lossless_.NELb, lossless_.NECb}, {lossy_.NELb1, lossy_.NECb1}, {tesla_.NElb, tesla_.NEcb}});
-    kovaro::BsendClick(Read(), effects);
+    SendGeometryToDesigns(Read(), effects);
   });
 }
 
 void TFgeometry::BfindClick() {
   Guarded(this, [this] {
     const BusyCursor busy;  // up to a second on the largest coils
-    const PrimaryPlacement placement = kovaro::BfindClick(Read(), state_.Elements, main_);
+    const PrimaryPlacement placement = FindPrimary(Read(), state_.Elements, main_);
     NEpn->setPanelReal(placement.turns);
     SetLength(NEph, placement.height);
   });

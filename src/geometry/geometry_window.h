@@ -5,7 +5,7 @@
 
 #include "geometry/coil_geometry.h"
 #include "geometry/units.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 class QComboBox;
 class QGroupBox;

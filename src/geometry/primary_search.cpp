@@ -147,7 +147,7 @@ Real Zero(const Function& f, Real a, Real fa, Real b, Real fb, Real tol) {
 
 }  // namespace
 
-PrimaryPlacement BfindClick(const CoilGeometry& g, const ElementSet& e, ReportLog& log) {
+PrimaryPlacement FindPrimary(const CoilGeometry& g, const ElementSet& e, ReportLog& log) {
   ValidateGeometry(g);
   if (!(e.La > 0))
     throw InputError("Find primary needs the elements' La greater than 0, as a design sets it");

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "plot/plot_view.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 class QPainter;
 class QStatusBar;

@@ -88,7 +88,7 @@ std::vector<std::string> DesignSummary(const SummaryInputs& in) {
     Add(lines, "Coil geometry, computed:", [&] {
       std::vector<std::string> report;
       Lines log(report);
-      BcalcClick(g, e.Ca, false, log);
+      CalculateGeometry(g, e.Ca, false, log);
       lines.insert(lines.end(), report.begin() + 2, report.end());  // without its empty line and heading
     });
   }

@@ -8,10 +8,10 @@
 namespace kovaro {
 Real Driver::Base(Real t) {
   if (t == cached_time_) return cached_value_;
-  const Real v = settings_.NEvin;
-  const Real f = settings_.NEfin;
+  const Real v = settings_.InputVoltage;
+  const Real f = settings_.InputFrequency;
   Real value = 0;
-  switch (settings_.RGvin) {
+  switch (settings_.VinWaveform) {
     case Waveform::Sine:
       value = Ck(v * std::sin(Ck(t * Ck(f * kTwoPi))));
       break;
@@ -29,40 +29,40 @@ Real Driver::Base(Real t) {
 }
 
 Real Driver::HalfPeriods(Real t) const {
-  const Real cycles = Ck(Ck(2 * settings_.NEfin) * t);
-  return RoundToEven(settings_.RGvin == Waveform::SquaredSine ? cycles - 0.5L : cycles);
+  const Real cycles = Ck(Ck(2 * settings_.InputFrequency) * t);
+  return RoundToEven(settings_.VinWaveform == Waveform::SquaredSine ? cycles - 0.5L : cycles);
 }
 
 Real Driver::Evaluate(Real t) {
   const SimulationSettings& s = settings_;
-  const Real peak = s.NEvin;
+  const Real peak = s.InputVoltage;
   Real v = 0;
-  if (s.CBsegue && t > s.NEstart) {
+  if (s.Feedback && t > s.FeedbackStart) {
     v = FeedbackCurrent >= 0 ? peak : -peak;
   } else {
     v = Base(t);
   }
   v = Offset(v);
-  if (t > s.NEtempo) {
-    if (t <= Ck(s.NEtempo + s.NEatraso)) {
+  if (t > s.StopTime) {
+    if (t <= Ck(s.StopTime + s.TurnOffDelay)) {
       v = LastDriverOutput;
     } else {
-      switch (s.RGstop) {
+      switch (s.AfterStop) {
         case StopMode::OpenDriver:
-          v = Ck(-FeedbackCurrent * s.NEropen);
+          v = Ck(-FeedbackCurrent * s.OpenResistance);
           break;
         case StopMode::ShortCircuit:
           v = 0;
           break;
         case StopMode::FreeWheelingDiodes: {
-          const Real w = Ck(-FeedbackCurrent * s.NEropen);
-          const Real upper = Ck(peak + s.NEvd);
-          const Real lower = Ck(-peak - s.NEvd);
+          const Real w = Ck(-FeedbackCurrent * s.OpenResistance);
+          const Real upper = Ck(peak + s.DiodeDrop);
+          const Real lower = Ck(-peak - s.DiodeDrop);
           v = w > upper ? upper : (w < lower ? lower : w);
           break;
         }
         case StopMode::MultiplyVin:
-          v = Ck(v * s.NEmult);
+          v = Ck(v * s.StopMultiplier);
           break;
       }
     }
@@ -71,6 +71,8 @@ Real Driver::Evaluate(Real t) {
   return v;
 }
 
-Real StopTimeFor(const SimulationSettings& settings) { return Div(settings.NEcycles, settings.NEfin); }
+Real StopTimeFor(const SimulationSettings& settings) {
+  return Div(settings.StopCycles, settings.InputFrequency);
+}
 
 }  // namespace kovaro

@@ -14,12 +14,12 @@ namespace kovaro {
 class Driver {
  public:
   explicit Driver(const SimulationSettings& settings)
-      : settings_(settings), plain_(!settings.CBsegue && !settings.CBoffset) {}
+      : settings_(settings), plain_(!settings.Feedback && !settings.AddOffset) {}
 
   // The driver voltage at t; calls come at non-decreasing times within a run.
   Real InputVoltage(Real t) {
     // The common case inline: the waveform itself, at a time whose value is known already.
-    if (plain_ && t == cached_time_ && t <= settings_.NEtempo) {
+    if (plain_ && t == cached_time_ && t <= settings_.StopTime) {
       LastDriverOutput = cached_value_;
       return cached_value_;
     }
@@ -28,12 +28,12 @@ class Driver {
 
   // Whether the value at t depends on t alone: no feedback yet and the driver not stopped.
   bool DependsOnTimeAlone(Real t) const {
-    return !(settings_.CBsegue && t > settings_.NEstart) && !(t > settings_.NEtempo);
+    return !(settings_.Feedback && t > settings_.FeedbackStart) && !(t > settings_.StopTime);
   }
   // The value at a time of which DependsOnTimeAlone holds, computed again (no state changes).
   Real TimeValue(Real t) { return Offset(Base(t)); }
   bool IsSquareWave() const {
-    return settings_.RGvin == Waveform::SquaredSine || settings_.RGvin == Waveform::SquaredCosine;
+    return settings_.VinWaveform == Waveform::SquaredSine || settings_.VinWaveform == Waveform::SquaredCosine;
   }
   // Whether a square wave holds one value from t0 to t1: its rounded half-period count is
   // monotone in t, so equal counts at both ends hold throughout.
@@ -45,7 +45,7 @@ class Driver {
  private:
   Real Evaluate(Real t);
   Real Base(Real t);
-  Real Offset(Real v) const { return settings_.CBoffset ? Ck(v + settings_.NEvin) : v; }
+  Real Offset(Real v) const { return settings_.AddOffset ? Ck(v + settings_.InputVoltage) : v; }
   Real HalfPeriods(Real t) const;  // the square waves' rounded count of half periods at t
 
   SimulationSettings settings_;

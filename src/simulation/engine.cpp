@@ -33,8 +33,8 @@ void BuildSystem(const ElementSet& el, bool no_load, Real h, EngineValues& ev) {
 
 void SetValueLimits(const SimulationSettings& s, const EngineValues& ev, PlotRange& view) {
   Real top = 0;
-  if (s.CBescala) {
-    top = s.NEvmax;
+  if (s.UseMaximum) {
+    top = s.Maximum;
   } else {
     for (const StateMaximum& m : ev.StateMaxima) top = std::max(top, std::fabs(m.Value));
   }
@@ -82,9 +82,9 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
   WaveformStore& store = target.Store;
   EngineValues& ev = target.Engine;
   store.ViewRange.TimeFrom = 0;
-  store.ViewRange.TimeTo = s.NEtmax;
-  int32_t n = s.NEpontos;
-  if (s.NEfin != 0 && Div(n, Ck(s.NEtmax * s.NEfin)) < 40) {
+  store.ViewRange.TimeTo = s.FinalTime;
+  int32_t n = s.Points;
+  if (s.InputFrequency != 0 && Div(n, Ck(s.FinalTime * s.InputFrequency)) < 40) {
     // The refused run keeps the count of the last completed one: its samples are still there.
     host.LogLine(kTooFewPoints);
     return std::nullopt;
@@ -99,7 +99,7 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
   }
   const Real h = StepLength(Ck(store.ViewRange.TimeTo - store.ViewRange.TimeFrom), n);
   ev.StepLength = h;
-  BuildSystem(elements, s.CBnoload, h, ev);
+  BuildSystem(elements, s.RemoveLoad, h, ev);
 
   store.ViewRange.ValueBottom = 1E12L;
   store.ViewRange.ValueTop = -1E12L;
@@ -107,7 +107,7 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
   store.Time[0] = 0;
   store.Channels[0] = {};
   ev.StateMaxima = {};
-  if (s.CBtrapezoidal) {
+  if (s.Trapezoidal) {
     Matrix4& p = ev.TrapezoidMatrix;
     for (int32_t i = 0; i < 4; ++i) {
       for (int32_t j = 0; j < 4; ++j) {
@@ -118,10 +118,10 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
   }
   const Real rin = elements.Rin;
   bool done = false;
-  if (s.CBtrapezoidal) {
+  if (s.Trapezoidal) {
     ev.t = h;
     Driver driver(s);
-    done = FusedTrapezoidalRun(n, s, rin, driver, target.Drive, store, ev);
+    done = FusedTrapezoidalRun(n, s, rin, driver, target.Sines, store, ev);
   }
   if (!done) {
     // The plain way, from the start: it ends where and as a fault ends the run.
@@ -131,7 +131,7 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
     store.Channels[0] = {};
     Driver driver(s);  // FeedbackCurrent and LastDriverOutput start at 0
     StepWriter writer(store, ev, driver, rin, h);
-    if (s.CBtrapezoidal) {
+    if (s.Trapezoidal) {
       TrapezoidalSteps(1, n, driver, writer, ev);
     } else {
       EulerSteps(n, driver, writer, ev);
@@ -139,7 +139,7 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
     ScaleForDisplay(n, s, ev, store);
   }
   SetValueLimits(s, ev, store.ViewRange);
-  if (s.CBsalvar) WriteTableFile(design_name, store, host);
+  if (s.SaveTable) WriteTableFile(design_name, store, host);
   const RunSummary summary = WriteRunReport(ev.StateMaxima, elements, s, host);
   host.EnableSaveReference();
   store.ShownChannels = s.Shown;
@@ -151,7 +151,7 @@ std::optional<RunSummary> RunSimulation(const ElementSet& elements, const Simula
 
 std::optional<RunSummary> QuietRun(const ElementSet& elements, SimulationSettings settings,
                                    const RunTarget& target) {
-  settings.CBsalvar = false;
+  settings.SaveTable = false;
   QuietHost host;
   return RunSimulation(elements, settings, std::string(), target, host);
 }

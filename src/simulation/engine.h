@@ -9,7 +9,7 @@
 #include "shell/report_log.h"
 #include "simulation/circuit.h"
 #include "simulation/settings.h"
-#include "simulation/waveform_cache.h"
+#include "simulation/sine_cache.h"
 #include "simulation/waveform_store.h"
 
 namespace kovaro {
@@ -52,15 +52,15 @@ struct EngineValues {
 struct RunTarget {
   WaveformStore& Store;
   EngineValues& Engine;
-  WaveformCache& Drive;
+  SineCache& Sines;
 };
 
 // A target of its own, for runs made for another purpose than showing them.
 struct RunBuffers {
   WaveformStore Store;
   EngineValues Engine;
-  WaveformCache Drive;
-  RunTarget Target() { return {Store, Engine, Drive}; }
+  SineCache Sines;
+  RunTarget Target() { return {Store, Engine, Sines}; }
 };
 
 // The figures of a run's report besides its maxima.

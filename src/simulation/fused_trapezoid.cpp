@@ -39,8 +39,7 @@ void FillSquareWave(Driver& driver, const Real* t, Real* u, int32_t lo, int32_t 
 // The times t[1..count] after t[0] and the driver's values u[1..count] at them, for a block of
 // steps over which the driver depends on the time alone. Where this faults, the plain run
 // faults too, at a step after those already taken.
-Block PrepareBlock(int32_t first, int32_t count, Real h, Driver& driver, WaveformCache& cache, Real* t,
-                   Real* u) {
+Block PrepareBlock(int32_t first, int32_t count, Real h, Driver& driver, SineCache& cache, Real* t, Real* u) {
   for (int32_t i = 1; i <= count; ++i) t[i] = t[i - 1] + h;
   if (!IsFinite(t[count])) return Block{0, true};  // the times rise: an infinity comes last
   // Once the driver depends on more than the time it does so later too.
@@ -61,8 +60,8 @@ Block PrepareBlock(int32_t first, int32_t count, Real h, Driver& driver, Wavefor
 
 }  // namespace
 
-bool FusedTrapezoidalRun(int32_t n, const SimulationSettings& s, Real rin, Driver& driver,
-                         WaveformCache& cache, WaveformStore& store, EngineValues& ev) {
+bool FusedTrapezoidalRun(int32_t n, const SimulationSettings& s, Real rin, Driver& driver, SineCache& cache,
+                         WaveformStore& store, EngineValues& ev) {
   const Real h = ev.StepLength;
   if (!(h > 0) || !ScalingIsDouble(s)) return false;
   cache.Begin(s);

@@ -43,12 +43,12 @@ RunSummary WriteRunReport(const std::array<StateMaximum, 4>& maxima, const Eleme
                 " us");
   }
   const Real vcb = maxima[StVCb].Value;
-  const Real gain = Div(vcb, s.NEvin);
+  const Real gain = Div(vcb, s.InputVoltage);
   log.LogLine("Maximum voltage gain obtained=" + FormatReal(gain, 14, 5));
   const Real q = Div(vcb, maxima[StVCa].Value);
   const Real ratio = Ck(Ck(q * q) * Div(el.Cb, el.Ca));
   log.LogLine("Ratio of maximum energies in the capacitors=" + FormatReal(ratio, 10, 5));
-  if (s.CBdetails) {
+  if (s.ListDetails) {
     log.LogLine("Ratio to the voltage gain of a capacitor-discharge system: " +
                 FormatReal(std::fabs(Div(gain, Sqrt(Div(el.Ca, el.Cb)))), 10, 5));
   }

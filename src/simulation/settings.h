@@ -17,30 +17,33 @@ enum class StopMode : int32_t { OpenDriver = 0, ShortCircuit = 1, FreeWheelingDi
 
 // The main window's numbers and switches that a run reads, with their start-up values.
 struct SimulationSettings {
-  // Driver.
-  Waveform RGvin = Waveform::SquaredSine;
-  Real NEvin = 180;      // peak input voltage, V
-  Real NEfin = 300000;   // input frequency, Hz
-  bool CBsegue = false;  // primary current feedback after NEstart
-  Real NEstart = 1E-6L;
-  bool CBoffset = false;
-  Real NEtempo = 1;       // stop time, s
-  Real NEatraso = 2E-6L;  // turn-off delay, s
-  StopMode RGstop = StopMode::FreeWheelingDiodes;
-  Real NEropen = 10000;
-  Real NEvd = 0.8L;
-  Real NEmult = 2;
-  Real NEcycles = 9.75L;
+  // Driver: "Vin" (RGvin), "Input voltage" (NEvin), "Input frequency" (NEfin), the current
+  // feedback (CBsegue) from NEstart, "Add offset to Vin" (CBoffset).
+  Waveform VinWaveform = Waveform::SquaredSine;
+  Real InputVoltage = 180;       // peak, V
+  Real InputFrequency = 300000;  // Hz
+  bool Feedback = false;
+  Real FeedbackStart = 1E-6L;  // s
+  bool AddOffset = false;
+  // Stopping the driver: at NEtempo, after a turn-off delay NEatraso, as RGstop says with
+  // NEropen, NEvd, NEmult and NEcycles.
+  Real StopTime = 1;          // s
+  Real TurnOffDelay = 2E-6L;  // s
+  StopMode AfterStop = StopMode::FreeWheelingDiodes;
+  Real OpenResistance = 10000;  // ohms
+  Real DiodeDrop = 0.8L;        // V
+  Real StopMultiplier = 2;
+  Real StopCycles = 9.75L;
 
-  // Run.
-  Real NEtmax = 0.0001L;
-  int32_t NEpontos = 10000;
-  bool CBtrapezoidal = true;
-  bool CBnoload = true;
-  bool CBescala = false;
-  Real NEvmax = 200000;
-  bool CBsalvar = false;
-  bool CBdetails = false;
+  // Run: NEtmax, NEpontos, CBtrapezoidal, CBnoload, CBescala with NEvmax, CBsalvar, CBdetails.
+  Real FinalTime = 0.0001L;  // s
+  int32_t Points = 10000;
+  bool Trapezoidal = true;
+  bool RemoveLoad = true;
+  bool UseMaximum = false;
+  Real Maximum = 200000;
+  bool SaveTable = false;
+  bool ListDetails = false;
 
   // Display scaling per channel, in channel order: scales NEv, NEvca, NEila, NEvcb, NEilb,
   // Nevla; offsets NEovin, NEovca, NEoila, NEovcb, NEoilb, NEovla; shown CBVin, CBVCa,

@@ -32,13 +32,13 @@ Real& Swept(SweptQuantity q, ElementSet& e, SimulationSettings& s) {
     case SweptQuantity::Rin:
       return e.Rin;
     case SweptQuantity::NEfin:
-      return s.NEfin;
+      return s.InputFrequency;
     case SweptQuantity::NEvin:
-      return s.NEvin;
+      return s.InputVoltage;
     case SweptQuantity::NEtempo:
-      return s.NEtempo;
+      return s.StopTime;
     case SweptQuantity::NEstart:
-      return s.NEstart;
+      return s.FeedbackStart;
   }
   return e.Ca;
 }

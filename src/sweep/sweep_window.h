@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "sweep/sweep.h"
 
 class QCheckBox;

@@ -14,9 +14,9 @@
 #include "design/tesla.h"
 #include "drive/drive.h"
 #include "frequency/frequency_plot.h"
-#include "shell/app_state.h"
 #include "simulation/cross_check_circuits.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -109,7 +109,7 @@ Real PhaseDifference(Complex a, Complex b) {
 // ngspice's .ac of the exported netlist over 200 logarithmic frequencies around the modes,
 // against the frequency response: VCb / Vdrive and Zin = Vdrive / ILa.
 void CompareResponse(const char* name, const ElementSet& e, const SimulationSettings& s) {
-  const CircuitSystem circuit = BuildCircuit(e, s.CBnoload);
+  const CircuitSystem circuit = BuildCircuit(e, s.RemoveLoad);
   FrequencyRange range = *RangeAroundModes(NaturalModes(circuit));
   range.points = 200;
   RunNgspice(e, s, range, "ac1", "v(b) la#branch");
@@ -175,28 +175,28 @@ void CompareDriveFigures(const char* name, const AppState& state, const Simulati
   EXPECT_NEAR(kovaro.dvdt / dvdt, 1, 0.005L) << name;
   // The run's step to sample k takes the driver at k and k + 1 steps (as documented), so the
   // run leads the circuit by one step; beyond that they agree within one sample.
-  const Real h = StepLength(s.NEtmax, s.NEpontos);
+  const Real h = StepLength(s.FinalTime, s.Points);
   EXPECT_NEAR(reached->time + h, first, h) << name;
 }
 
 // A 50000-point trapezoidal run, unscaled, and the same from the exported netlist.
 void Compare(const char* name, AppState& state, SimulationSettings s) {
   ScopedWorkDir dir;
-  s.NEpontos = 50000;
-  s.CBtrapezoidal = true;
+  s.Points = 50000;
+  s.Trapezoidal = true;
   s.Scale = {1, 1, 1, 1, 1, 1};
   s.Offset = {0, 0, 0, 0, 0, 0};
   const Trace kovaro = RunKovaro(state, s);
   const Trace spice = RunNgspiceTran(state.Elements, s);
   ASSERT_GT(spice.t.size(), 1000u) << name;
-  const Real period = 1 / s.NEfin;
+  const Real period = 1 / s.InputFrequency;
   const auto [k_vcb, k_vcb_t] = Peak(kovaro, kovaro.vcb);
   const auto [s_vcb, s_vcb_t] = Peak(spice, spice.vcb);
   const auto [k_ila, k_ila_t] = Peak(kovaro, kovaro.ila);
   const auto [s_ila, s_ila_t] = Peak(spice, spice.ila);
   Real worst = 0;
   for (int j = 1; j <= 20; ++j) {
-    const Real t = s.NEtmax * j / 20;
+    const Real t = s.FinalTime * j / 20;
     worst = std::max(worst, std::fabs(At(kovaro, kovaro.vcb, t) - At(spice, spice.vcb, t)));
   }
   std::printf(
@@ -219,10 +219,10 @@ TEST(CrossCheck, LosslessDesignWithSineDrive) {
   ScopedWorkDir dir;
   auto state = std::make_unique<AppState>();
   DesignCapture design;
-  BlosslessClick(LosslessInputs{}, *state, design);
+  DesignLossless(LosslessInputs{}, *state, design);
   SimulationSettings s;
-  s.RGvin = design.waveform;
-  s.NEfin = design.fin;
+  s.VinWaveform = design.waveform;
+  s.InputFrequency = design.fin;
   Compare("lossless, sine", *state, s);
 }
 
@@ -230,24 +230,24 @@ TEST(CrossCheck, LossyDesignWithLossesLoadAndSquareDrive) {
   ScopedWorkDir dir;
   auto state = std::make_unique<AppState>();
   DesignCapture design;
-  BdesignClick(LossyInputs{}, *state, design);
+  DesignLossy(LossyInputs{}, *state, design);
   state->Elements.RLa = 0.05L;
   state->Elements.RLb = 40;
   state->Elements.Rin = 0.3L;
   SimulationSettings s;
-  s.NEfin = design.fin;
-  s.CBnoload = false;
-  s.RGvin = Waveform::SquaredSine;
+  s.InputFrequency = design.fin;
+  s.RemoveLoad = false;
+  s.VinWaveform = Waveform::SquaredSine;
   Compare("lossy, losses and load, squared sine", *state, s);
 }
 
 TEST(CrossCheck, RegularTeslaCoilWithSquareDrive) {
   auto state = std::make_unique<AppState>();
   DesignCapture design;
-  BapplyClick(TeslaInputs{}, *state, design);
+  DesignRegularCoil(TeslaInputs{}, *state, design);
   SimulationSettings s;
-  s.NEfin = design.fin;
-  s.RGvin = Waveform::SquaredSine;
+  s.InputFrequency = design.fin;
+  s.VinWaveform = Waveform::SquaredSine;
   Compare("regular Tesla coil, squared sine", *state, s);
 }
 
@@ -257,9 +257,9 @@ TEST(CrossCheck, ExportedNetlistsRunAsWritten) {
   ScopedWorkDir dir;
   for (const auto& [name, e] : CrossCheckCircuits()) {
     SimulationSettings s;
-    s.CBnoload = name != "lossy";
+    s.RemoveLoad = name != "lossy";
     RecordingHost log;
-    BnetlistClick(name, e, s, *RangeAroundModes(NaturalModes(BuildCircuit(e, s.CBnoload))), log);
+    ExportNetlist(name, e, s, *RangeAroundModes(NaturalModes(BuildCircuit(e, s.RemoveLoad))), log);
     ASSERT_EQ(log.lines, std::vector<std::string>{"Netlist saved as " + name + ".cir"});
     const std::string command = "ngspice -b " + name + ".cir > " + name + ".log 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << name << "\n" << ReadFile(name + ".log").substr(0, 2000);

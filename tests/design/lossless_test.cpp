@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "design/design_host_fake.h"
-#include "shell/app_state.h"
 #include "shell/file_error.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -19,7 +19,7 @@ TEST(Lossless, DefaultDesignReportFileAndEffects) {
   auto state = std::make_unique<AppState>();
   state->Elements.RLa = 0.25L;
   RecordingDesignHost host;
-  BlosslessClick(LosslessInputs{}, *state, host);
+  DesignLossless(LosslessInputs{}, *state, host);
   const std::vector<std::string> expected{
       "",
       "Normalized transformerless circuit:",
@@ -70,7 +70,7 @@ TEST(Lossless, DefaultDesignReportFileAndEffects) {
   LosslessInputs in;
   in.series_parallel = true;
   in.details = true;
-  BlosslessClick(in, *state, p);
+  DesignLossless(in, *state, p);
   EXPECT_EQ(p.lines[3], "C1 (series)=     0.0105471325");
   EXPECT_EQ(p.lines[4], "L1 (series)=     0.0625000000");
   EXPECT_EQ(p.lines[5], "L2 (parallel)=   0.0006591958");
@@ -92,14 +92,14 @@ TEST(Lossless, InputSignalCases) {
   LosslessInputs in;
   in.input_signal = InputSignal::CosinusoidBetween;
   RecordingDesignHost cosine;
-  BlosslessClick(in, *state, cosine);
+  DesignLossless(in, *state, cosine);
   EXPECT_EQ(cosine.effects[2], "vin 1");
   EXPECT_EQ(cosine.effects[3], "Perfect energy transfer in 19.5 cycles with cosinusoidal input:");
   EXPECT_EQ(state->DesignName, "ta373941");
 
   in.input_signal = InputSignal::SinusoidAbove;
   RecordingDesignHost above;
-  BlosslessClick(in, *state, above);
+  DesignLossless(in, *state, above);
   EXPECT_EQ(above.effects[2], "vin 0");
   EXPECT_EQ(above.effects[3], "Perfect energy transfer in  9.75 cycles with sinusoidal input:");
   EXPECT_TRUE(Contains(above.effects, "fin 3.093641E+0005"));
@@ -109,7 +109,7 @@ TEST(Lossless, InputSignalCases) {
   in.l = 38.5L;
   in.m = 41.2L;
   RecordingDesignHost fractional;
-  BlosslessClick(in, *state, fractional);
+  DesignLossless(in, *state, fractional);
   EXPECT_EQ(state->DesignName, "tc363841");
 }
 
@@ -120,7 +120,7 @@ TEST(Lossless, FaultsKeepWhatWasDoneBefore) {
   LosslessInputs in;
   in.l = in.m;  // l - m = 0 in the prototype
   RecordingDesignHost host;
-  EXPECT_THROW(BlosslessClick(in, *state, host), FloatError);
+  EXPECT_THROW(DesignLossless(in, *state, host), FloatError);
   EXPECT_EQ(host.effects, (std::vector<std::string>{"", "Normalized transformerless circuit:"}));
   EXPECT_EQ(state->Elements.Ca, 5.07E-9L);  // step 2 is done
   EXPECT_EQ(state->Elements.Rb, 500000);
@@ -132,7 +132,7 @@ TEST(Lossless, FaultsKeepWhatWasDoneBefore) {
   in.Lb = -0.0282L;
   RecordingDesignHost negative;
   try {
-    BlosslessClick(in, *state, negative);
+    DesignLossless(in, *state, negative);
     ADD_FAILURE();
   } catch (const FloatError& e) {
     EXPECT_STREQ(e.what(), "Invalid floating point operation");
@@ -144,7 +144,7 @@ TEST(Lossless, FaultsKeepWhatWasDoneBefore) {
   // fields, input frequency, button and window are not touched.
   std::filesystem::current_path("/sys");
   RecordingDesignHost refused;
-  EXPECT_THROW(BlosslessClick(LosslessInputs{}, *state, refused), FileError);
+  EXPECT_THROW(DesignLossless(LosslessInputs{}, *state, refused), FileError);
   std::filesystem::current_path(dir.path());
   EXPECT_EQ(refused.effects.back(), "kab=   0.1021618888");
   EXPECT_EQ(state->DesignName, "tb373941");
@@ -160,7 +160,7 @@ TEST(Lossless, GainOfEveryInputCaseIsWhatTheRunReaches) {
     LosslessInputs in;
     in.input_signal = static_cast<InputSignal>(signal);
     RecordingDesignHost host;
-    BlosslessClick(in, *state, host);
+    DesignLossless(in, *state, host);
     auto number_after = [&host](const std::string& label) {
       for (const std::string& line : host.lines)
         if (line.rfind(label, 0) == 0) return std::stold(line.substr(label.size()));
@@ -177,10 +177,10 @@ TEST(Lossless, GainOfEveryInputCaseIsWhatTheRunReaches) {
                 1e-9L);
 
     SimulationSettings s;
-    s.RGvin = signal == 0 ? Waveform::Cosine : Waveform::Sine;
+    s.VinWaveform = signal == 0 ? Waveform::Cosine : Waveform::Sine;
     for (const std::string& effect : host.effects)
-      if (effect.rfind("fin ", 0) == 0) s.NEfin = std::stold(effect.substr(4));
-    s.NEpontos = 50000;
+      if (effect.rfind("fin ", 0) == 0) s.InputFrequency = std::stold(effect.substr(4));
+    s.Points = 50000;
     RecordingHost run;
     RunSimulation(*state, s, run);
     EXPECT_NEAR(std::fabs(state->Engine.StateMaxima[StVCb].Value) / (180 * G), 1, 0.005L) << signal;

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "design/design_host_fake.h"
-#include "shell/app_state.h"
 #include "shell/file_error.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -16,7 +16,7 @@ namespace {
 
 std::vector<std::string> Design(const LossyInputs& in, AppState& state) {
   RecordingDesignHost host;
-  BdesignClick(in, state, host);
+  DesignLossy(in, state, host);
   return host.effects;
 }
 
@@ -99,7 +99,7 @@ TEST(LossyDesign, FaultsAndRefusedFiles) {
   in.iin = 0;
   RecordingDesignHost host;
   try {
-    BdesignClick(in, *state, host);
+    DesignLossy(in, *state, host);
     ADD_FAILURE();
   } catch (const FloatError& e) {
     EXPECT_STREQ(e.what(), "Floating point division by zero");
@@ -120,7 +120,7 @@ TEST(LossyDesign, FaultsAndRefusedFiles) {
   in.details = true;
   std::filesystem::current_path("/sys");
   RecordingDesignHost refused;
-  EXPECT_THROW(BdesignClick(in, *state, refused), FileError);
+  EXPECT_THROW(DesignLossy(in, *state, refused), FileError);
   std::filesystem::current_path(dir.path());
   EXPECT_EQ(refused.effects.back(), "R2:  2.291831E+0000");
   EXPECT_NEAR(state->Elements.Cb, 7.8567420132E-12L, 1E-21L);
@@ -131,7 +131,7 @@ TEST(LossySet, GainAndBandwidthForAWantedEnergy) {
   auto state = std::make_unique<AppState>();
   LossyInputs in;
   RecordingDesignHost set;
-  Button2Click(in, set);
+  SetGainAndBandwidth(in, set);
   EXPECT_EQ(set.effects, (std::vector<std::string>{"design Bandwidth 2.579216E+0003",
                                                    "design Gain 9.756687E+0002", "simulate 0"}));
   // The window's fields take the values; a Design right after gives Cb = Ct and 1 J.
@@ -144,7 +144,7 @@ TEST(LossySet, GainAndBandwidthForAWantedEnergy) {
 
   in.termination = Termination::Singly;
   RecordingDesignHost singly;
-  Button2Click(in, singly);
+  SetGainAndBandwidth(in, singly);
   EXPECT_EQ(singly.effects[0], "design Bandwidth 1.289608E+0003");
   EXPECT_EQ(singly.effects[1], "design Gain 9.756687E+0002");
   in.bandwidth = 1289.608129L;
@@ -155,12 +155,12 @@ TEST(LossySet, GainAndBandwidthForAWantedEnergy) {
   in = LossyInputs{};
   in.energy = 0;
   RecordingDesignHost zero;
-  EXPECT_THROW(Button2Click(in, zero), FloatError);
+  EXPECT_THROW(SetGainAndBandwidth(in, zero), FloatError);
   EXPECT_TRUE(zero.effects.empty());
   in = LossyInputs{};
   in.ct = 0;
   RecordingDesignHost no_ct;
-  EXPECT_THROW(Button2Click(in, no_ct), FloatError);
+  EXPECT_THROW(SetGainAndBandwidth(in, no_ct), FloatError);
   EXPECT_EQ(no_ct.effects, std::vector<std::string>{"design Bandwidth 2.579216E+0003"});
 }
 
@@ -170,7 +170,7 @@ TEST(LossyFromElements, DoublySinglyAndTheInverseOfDesign) {
   LossyInputs in;
   in.details = true;
   RecordingDesignHost host;
-  Button1Click(in, *state, host);
+  DesignLossyFromElements(in, *state, host);
   const std::vector<std::string> head{"",
                                       "Final circuit, doubly terminated design with specified elements:",
                                       "Driving frequency:    293886.00675 Hz",
@@ -192,7 +192,7 @@ TEST(LossyFromElements, DoublySinglyAndTheInverseOfDesign) {
 
   in.termination = Termination::Singly;
   RecordingDesignHost singly;
-  Button1Click(in, *state, singly);
+  DesignLossyFromElements(in, *state, singly);
   EXPECT_EQ(singly.effects[4], "Voltage gain:  145.5301404861");
   EXPECT_EQ(singly.effects[6], "Rb: 242693.7125554245 ohms");
   EXPECT_EQ(singly.effects[8], "La:   59.1776601017 uH");
@@ -206,7 +206,7 @@ TEST(LossyFromElements, DoublySinglyAndTheInverseOfDesign) {
   in.Cb1 = 7.85674E-12L;
   in.iin1 = 100;
   RecordingDesignHost inverse;
-  Button1Click(in, *state, inverse);
+  DesignLossyFromElements(in, *state, inverse);
   const auto number = [&](int i) {
     return std::stold(inverse.effects[i].substr(inverse.effects[i].find(':') + 1));
   };
@@ -218,7 +218,7 @@ TEST(LossyFromElements, DoublySinglyAndTheInverseOfDesign) {
   // Lb * Cb = 0 stops at the frequency, after the three elements are stored.
   in.Lb1 = 0;
   RecordingDesignHost fault;
-  EXPECT_THROW(Button1Click(in, *state, fault), FloatError);
+  EXPECT_THROW(DesignLossyFromElements(in, *state, fault), FloatError);
   EXPECT_EQ(fault.effects, std::vector<std::string>{""});
   EXPECT_EQ(state->Elements.Lb, 0);
   EXPECT_EQ(state->Elements.Ca, 27280.4E-12L);

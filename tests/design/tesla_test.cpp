@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "design/design_host_fake.h"
-#include "shell/app_state.h"
 #include "shell/float_error.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
 TEST(TeslaCoil, InitialValues) {
   auto state = std::make_unique<AppState>();
   RecordingDesignHost host;
-  BapplyClick(TeslaInputs{}, *state, host);
+  DesignRegularCoil(TeslaInputs{}, *state, host);
   const std::vector<std::string> expected{"",
                                           "Ideal Tesla coil:",
                                           "Energy transfer from C1 to C2",
@@ -44,14 +44,14 @@ TEST(TeslaCoil, ModesAndUpdate) {
   TeslaInputs in;
   in.l = 10;
   RecordingDesignHost even;
-  BapplyClick(in, *state, even);
+  DesignRegularCoil(in, *state, even);
   EXPECT_EQ(even.effects, std::vector<std::string>{"The multipliers must have odd differences"});
 
   in = TeslaInputs{};
   in.k = 9;
   in.l = 8;
   RecordingDesignHost reversed;
-  BapplyClick(in, *state, reversed);
+  DesignRegularCoil(in, *state, reversed);
   EXPECT_EQ(reversed.effects[7], "k12=    -0.1172413793");
   EXPECT_EQ(state->Elements.kab, -17.0L / 145);
   EXPECT_EQ(state->DesignName, "tesla98");
@@ -59,14 +59,14 @@ TEST(TeslaCoil, ModesAndUpdate) {
   in = TeslaInputs{};
   in.update = false;
   RecordingDesignHost report_only;
-  BapplyClick(in, *state, report_only);
+  DesignRegularCoil(in, *state, report_only);
   EXPECT_EQ(report_only.effects.size(), 11u);
   EXPECT_EQ(state->DesignName, "tesla98");
 
   in = TeslaInputs{};
   in.transfers = 2;
   RecordingDesignHost two;
-  BapplyClick(in, *state, two);
+  DesignRegularCoil(in, *state, two);
   EXPECT_EQ(two.effects[18], "fin 1.725345E+0004");
 
   // Large modes: no 32-bit overflow in 2 k^2 l^2.
@@ -74,7 +74,7 @@ TEST(TeslaCoil, ModesAndUpdate) {
   in.k = 100000;
   in.l = 100001;
   RecordingDesignHost large;
-  BapplyClick(in, *state, large);
+  DesignRegularCoil(in, *state, large);
   EXPECT_NEAR(state->Elements.kab, (100001.0L * 100001 - 1E10L) / (100001.0L * 100001 + 1E10L), 1E-18L);
 }
 
@@ -84,14 +84,14 @@ TEST(TeslaCoil, FaultsStopWhereTheyHappen) {
   in.k = 0;
   in.l = 1;
   RecordingDesignHost zero;
-  EXPECT_THROW(BapplyClick(in, *state, zero), FloatError);
+  EXPECT_THROW(DesignRegularCoil(in, *state, zero), FloatError);
   EXPECT_EQ(zero.effects.size(), 3u);
 
   in = TeslaInputs{};
   in.transfers = 0;  // the fields are set, the rest is not
   RecordingDesignHost no_transfers;
   try {
-    BapplyClick(in, *state, no_transfers);
+    DesignRegularCoil(in, *state, no_transfers);
     ADD_FAILURE();
   } catch (const FloatError& e) {
     EXPECT_STREQ(e.what(), "Floating point division by zero");
@@ -103,6 +103,6 @@ TEST(TeslaCoil, FaultsStopWhereTheyHappen) {
   in = TeslaInputs{};
   in.C2 = -1E-11L;
   RecordingDesignHost negative;
-  EXPECT_THROW(BapplyClick(in, *state, negative), FloatError);
+  EXPECT_THROW(DesignRegularCoil(in, *state, negative), FloatError);
   EXPECT_EQ(negative.effects.size(), 3u);
 }

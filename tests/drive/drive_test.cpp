@@ -18,7 +18,7 @@ namespace {
 std::unique_ptr<AppState> ThreeSamples() {
   auto state = std::make_unique<AppState>();
   SimulationSettings s;
-  s.NEfin = 300000;
+  s.InputFrequency = 300000;
   s.Scale = {1, 1, 1, 1, 1, 1};
   state->Elements = LosslessCoil();
   state->Engine.Completed = CompletedRun{s, LosslessCoil()};
@@ -68,16 +68,16 @@ TEST(Drive, TheFiguresAreTheRunsOwnWhateverItsDisplay) {
     auto state = std::make_unique<AppState>();
     state->Elements = LosslessCoil();
     SimulationSettings s;
-    s.NEfin = 279000;
-    s.NEtmax = 2e-5L;
-    s.NEpontos = 2000;
+    s.InputFrequency = 279000;
+    s.FinalTime = 2e-5L;
+    s.Points = 2000;
     s.Scale = scale;
     s.Offset = offset;
     RecordingHost run;
     RunSimulation(*state, s, run);
     channels = ChannelsOfRun(*state);
     RecordingDesignHost log;
-    BdcalcClick(DriveInputs{}, *state, std::nullopt, log);
+    SizeBank(DriveInputs{}, *state, std::nullopt, log);
     return log.lines;
   };
   RunChannels plain;
@@ -122,7 +122,7 @@ TEST(Drive, StreamersDetuneTheSecondaryToItsMode) {
   auto state = std::make_unique<AppState>();
   state->Elements = LosslessCoil();
   RecordingDesignHost host;
-  std::optional<AppliedStreamers> applied = BdapplyClick(in, std::nullopt, *state, host);
+  std::optional<AppliedStreamers> applied = ApplyStreamerLoad(in, std::nullopt, *state, host);
   EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + load.capacitance);
   EXPECT_EQ(state->Elements.Rb, load.resistance);
   EXPECT_EQ(host.effects[0], "field Cb " + RecordingDesignHost::Value(state->Elements.Cb));
@@ -130,12 +130,12 @@ TEST(Drive, StreamersDetuneTheSecondaryToItsMode) {
   EXPECT_TRUE(
       Contains(host.lines, "Cb without the streamers=" + FormatReal(LosslessCoil().Cb, 15, -1) + " F"));
   in.streamer_length = 3;
-  applied = BdapplyClick(in, applied, *state, host);
+  applied = ApplyStreamerLoad(in, applied, *state, host);
   EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + 3 * 3.3e-12L);
-  applied = BdapplyClick(in, applied, *state, host);
+  applied = ApplyStreamerLoad(in, applied, *state, host);
   EXPECT_EQ(state->Elements.Cb, LosslessCoil().Cb + 3 * 3.3e-12L);
   state->Elements.Cb = 20e-12L;
-  BdapplyClick(in, applied, *state, host);
+  ApplyStreamerLoad(in, applied, *state, host);
   EXPECT_EQ(state->Elements.Cb, 20e-12L + 3 * 3.3e-12L);
 }
 
@@ -146,7 +146,7 @@ TEST(Drive, BadInputIsRefusedNamingTheFieldAndNothingIsReported) {
     change(in);
     RecordingDesignHost log;
     try {
-      BdcalcClick(in, s, std::nullopt, log);
+      SizeBank(in, s, std::nullopt, log);
     } catch (const InputError& e) {
       EXPECT_TRUE(log.lines.empty());
       return std::string(e.what());

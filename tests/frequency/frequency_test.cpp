@@ -8,11 +8,11 @@
 #include "design/lossless.h"
 #include "design/tesla.h"
 #include "frequency/frequency_plot.h"
-#include "shell/app_state.h"
 #include "shell/messages.h"
 #include "shell/numeric_text.h"
 #include "simulation/circuits.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 #include "x87_only.h"
 
 using namespace kovaro;
@@ -49,7 +49,7 @@ TEST(NaturalModes, LosslessDesignsHaveTheirModesWhereTheDesignPutThem) {
       LosslessInputs in;
       in.input_signal = static_cast<InputSignal>(signal);
       in.series_parallel = series_parallel;
-      BlosslessClick(in, *state, host);
+      DesignLossless(in, *state, host);
       // "Output frequencies: k f0, l f0, m f0 Hz"; case 2 drives at m f0, between nothing.
       const std::vector<Real> printed = Printed(host.lines, "Output frequencies:");
       ASSERT_EQ(printed.size(), 3u);
@@ -63,7 +63,7 @@ TEST(NaturalModes, LosslessDesignsHaveTheirModesWhereTheDesignPutThem) {
   // The regular coil: its two printed resonances, in kHz to four decimals.
   auto state = std::make_unique<AppState>();
   RecordingDesignHost host;
-  BapplyClick(TeslaInputs{}, *state, host);
+  DesignRegularCoil(TeslaInputs{}, *state, host);
   const std::vector<Real> resonances = Printed(host.lines, "Resonances:");
   const std::vector<Mode> modes = Oscillating(state->Elements);
   EXPECT_NEAR(modes[0].f / 1000, resonances[0], 0.00005L);
@@ -75,7 +75,7 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
   lossy.RLb = 40;
   lossy.Rin = 0.3L;
   RecordingDesignHost log;
-  const FrequencyPlot plot = BfplotClick(lossy, false, {250000, 350000, 201}, log);
+  const FrequencyPlot plot = PlotFrequencyResponse(lossy, false, {250000, 350000, 201}, log);
   ASSERT_EQ(log.lines.size(), 5u);
   EXPECT_EQ(log.lines[0], "");
   EXPECT_EQ(log.lines[1], "Natural modes:");
@@ -92,7 +92,7 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
 
   // Without damping the line says so; a real eigenvalue is a time constant.
   RecordingDesignHost undamped;
-  BfplotClick(LosslessCoil(), true, {250000, 350000, 2}, undamped);
+  PlotFrequencyResponse(LosslessCoil(), true, {250000, 350000, 2}, undamped);
   EXPECT_TRUE(
       std::regex_match(undamped.lines[2], std::regex(R"(Mode 1: f= +2[0-9]{5}\.[0-9]{5} Hz, no damping)")))
       << undamped.lines[2];
@@ -100,7 +100,7 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
   overdamped.Rin = 1e6L;
   overdamped.RLb = 1e9L;
   RecordingDesignHost real;
-  BfplotClick(overdamped, true, {1, 1e6L, 10}, real);
+  PlotFrequencyResponse(overdamped, true, {1, 1e6L, 10}, real);
   EXPECT_EQ(real.lines[2].substr(0, 22), "Mode 1: time constant=");
   EXPECT_EQ(real.lines.back().substr(0, 13), "Largest gain=");
 
@@ -108,7 +108,7 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
   auto refusal = [](FrequencyRange range) {
     RecordingDesignHost none;
     try {
-      BfplotClick(LosslessCoil(), true, range, none);
+      PlotFrequencyResponse(LosslessCoil(), true, range, none);
     } catch (const InputError& e) {
       EXPECT_TRUE(none.lines.empty());
       return std::string(e.what());
@@ -127,12 +127,12 @@ TEST(FrequencyPlot, ReportsModesAndTheLargestGain) {
 TEST(Netlist, SourcesAndWhatANetlistCannotSay) {
   const ElementSet e = LosslessCoil();
   SimulationSettings s;
-  s.NEfin = 250000;
-  s.NEvin = 100;
-  s.NEpontos = 1001;  // a step of 1E-7
+  s.InputFrequency = 250000;
+  s.InputVoltage = 100;
+  s.Points = 1001;  // a step of 1E-7
   auto source = [&](Waveform w, bool offset) {
-    s.RGvin = w;
-    s.CBoffset = offset;
+    s.VinWaveform = w;
+    s.AddOffset = offset;
     const std::string n = SpiceNetlist("t", e, s, {1000, 100000, 201});
     const auto at = n.find("V1 ");
     return n.substr(at, n.find('\n', at) - at);
@@ -143,9 +143,9 @@ TEST(Netlist, SourcesAndWhatANetlistCannotSay) {
             "V1 in 0 DC 0 AC 1 PULSE(100 -100 1.995E-6 1E-8 1E-8 1.99E-6 4E-6)");
   EXPECT_EQ(source(Waveform::SquaredCosine, true),
             "V1 in 0 DC 0 AC 1 PULSE(200 0 9.95E-7 1E-8 1E-8 1.99E-6 4E-6)");
-  s.CBsegue = true;
-  s.NEtempo = 5e-5L;
-  s.CBnoload = false;
+  s.Feedback = true;
+  s.StopTime = 5e-5L;
+  s.RemoveLoad = false;
   const std::string n = SpiceNetlist("t", e, s, {1000, 100000, 201});
   EXPECT_NE(n.find("* The run switches the driver with the primary current after t=1E-6 s.\n"),
             std::string::npos);
@@ -170,8 +170,8 @@ TEST(Netlist, ResistancesInTheirChains) {
   e.RLa = 0.05L;
   e.RLb = 40;
   SimulationSettings s;
-  s.NEpontos = 1001;
-  s.CBnoload = false;
+  s.Points = 1001;
+  s.RemoveLoad = false;
   const std::string n = SpiceNetlist("t", e, s, {1000, 100000, 201});
   const std::string elements =
       "Rin in x 0.3\n"
@@ -193,7 +193,7 @@ TEST(Netlist, RefusedWhereTheRunRefusesOrSpiceCannotRead) {
   const auto refusal = [](SimulationSettings s, FrequencyRange range = {1000, 100000, 201}) {
     RecordingDesignHost log;
     try {
-      BnetlistClick("tn", LosslessCoil(), s, range, log);
+      ExportNetlist("tn", LosslessCoil(), s, range, log);
     } catch (const KovaroError& e) {
       EXPECT_TRUE(log.lines.empty());
       EXPECT_FALSE(std::filesystem::exists("tn.cir"));
@@ -202,22 +202,22 @@ TEST(Netlist, RefusedWhereTheRunRefusesOrSpiceCannotRead) {
     return std::string();
   };
   SimulationSettings s;
-  s.NEfin = -300000;  // a negative period
+  s.InputFrequency = -300000;  // a negative period
   EXPECT_EQ(refusal(s), "Too few points.");
-  s.NEfin = 300000;
-  s.NEtmax = -1e-4L;  // a negative step
+  s.InputFrequency = 300000;
+  s.FinalTime = -1e-4L;  // a negative step
   EXPECT_EQ(refusal(s), "Too few points.");
-  s.NEtmax = 1e-4L;
-  s.NEpontos = 1;
+  s.FinalTime = 1e-4L;
+  s.Points = 1;
   EXPECT_EQ(refusal(s), "Too few points.");
-  s.NEpontos = 10000;
-  s.NEvin = 1e4000L;  // the run overflows
+  s.Points = 10000;
+  s.InputVoltage = 1e4000L;  // the run overflows
   EXPECT_EQ(refusal(s), "Floating point overflow");
-  s.NEvin = 1e400L;  // the run copes, SPICE's doubles do not
+  s.InputVoltage = 1e400L;  // the run copes, SPICE's doubles do not
   EXPECT_EQ(
       refusal(s),
       "Input voltage (V peak)=1E400 is beyond the range of numbers SPICE reads (about 1E-307 to 1E308)");
-  s.NEvin = 180;
+  s.InputVoltage = 180;
   // 1 to 1.000001 Hz in 1000 points is 1.6E9 points a decade, which ngspice never ends; 0.9 to
   // 1.1 times a frequency is about 11000.
   EXPECT_EQ(

@@ -48,7 +48,7 @@ CoilGeometry Thor() {
 
 TEST(CoilGeometry, CalculateReportsInOrderAndAMeasuredResonanceSetsCb) {
   Lines log;
-  const GeometryResult r = BcalcClick(CoilGeometry{}, 5.07e-9L, false, log);
+  const GeometryResult r = CalculateGeometry(CoilGeometry{}, 5.07e-9L, false, log);
   std::vector<std::string> labels;
   for (const std::string& line : log.lines) labels.push_back(Label(line));
   EXPECT_EQ(labels, (std::vector<std::string>{
@@ -64,7 +64,7 @@ TEST(CoilGeometry, CalculateReportsInOrderAndAMeasuredResonanceSetsCb) {
   CoilGeometry measured;
   measured.measured_f = 120000;
   Lines details;
-  BcalcClick(measured, 0, true, details);
+  CalculateGeometry(measured, 0, true, details);
   const auto line = [&](const std::string& label) {
     const auto at = std::find_if(details.lines.begin(), details.lines.end(),
                                  [&](const std::string& l) { return Label(l) == label; });
@@ -125,7 +125,7 @@ TEST(CoilGeometry, BadGeometryIsRefusedNamingTheFieldAndNothingIsReported) {
     c.change(g);
     EXPECT_EQ(Refusal(g), c.message);
     Lines log;
-    EXPECT_THROW(BcalcClick(g, 0, false, log), InputError);
+    EXPECT_THROW(CalculateGeometry(g, 0, false, log), InputError);
     EXPECT_TRUE(log.lines.empty());
   }
   // What the rules leave alone: no topload (its sizes unused), a helix, a primary below the coil.
@@ -148,7 +148,7 @@ TEST(CoilGeometry, FindPrimaryRecoversAKnownPrimaryAndRefusesWhatCannotBeReached
   e.La = thor.La;
   e.kab = thor.kab;
   Lines log;
-  const PrimaryPlacement found = BfindClick(start, e, log);
+  const PrimaryPlacement found = FindPrimary(start, e, log);
   EXPECT_NEAR(found.turns, 7.5L, 1e-9L);
   EXPECT_NEAR(found.height, 0.051L, 1e-7L);
   EXPECT_EQ(log.lines, (std::vector<std::string>{"Primary turns for La=   7.5000000000",
@@ -160,7 +160,7 @@ TEST(CoilGeometry, FindPrimaryRecoversAKnownPrimaryAndRefusesWhatCannotBeReached
     target.kab = kab;
     Lines none;
     try {
-      BfindClick(start, target, none);
+      FindPrimary(start, target, none);
     } catch (const InputError& error) {
       EXPECT_TRUE(none.lines.empty());
       return std::string(error.what());
@@ -233,7 +233,7 @@ TEST(CoilGeometry, TheTurnLimitsAreAccepted) {
 // The default coil's La of 55.88 uH with 5.07 nF: 1 / (2 pi sqrt(La Ca)) = 299.004 kHz.
 TEST(CoilGeometry, ThePrimaryResonanceIsLaWithCa) {
   Lines log;
-  BcalcClick(CoilGeometry{}, 5.07e-9L, false, log);
+  CalculateGeometry(CoilGeometry{}, 5.07e-9L, false, log);
   const auto line = std::find_if(log.lines.begin(), log.lines.end(), [](const std::string& l) {
     return Label(l) == "Primary resonance with Ca=";
   });

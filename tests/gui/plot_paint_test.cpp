@@ -15,9 +15,9 @@
 
 #include "app/program.h"
 #include "gui_helpers.h"
-#include "shell/app_state.h"
 #include "shell/nedit.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -97,12 +97,12 @@ TEST(PlotPaintExactness, RunTracesPixelForPixelAndTheReferenceAsABand) {
     auto state = std::make_unique<AppState>();
     state->Elements = ElementSet{2.72E-8L, 1.05E-5L, 0.0358L, 7.86E-12L, 573000, 0.117L, 0, 0, 0};
     SimulationSettings s;
-    s.NEpontos = 50000;
+    s.Points = 50000;
     RecordingHost host;
     RunSimulation(*state, s, host);  // the reference: the defaults' run
     SaveReference(state->Store);
     state->Elements.Lb = lb;
-    s.RGvin = Waveform::Sine;
+    s.VinWaveform = Waveform::Sine;
     RunSimulation(*state, s, host);
     WaveformStore& store = state->Store;
     for (const View& view : views) {

@@ -54,7 +54,7 @@ TEST(FailedWrite, KeepsTheOlderFileOfEveryKind) {
       {"t.swp", [&](ReportLog& log) { ReportSweep("t", sweep, log); }},
       {"t.cir",
        [&](ReportLog& log) {
-         BnetlistClick("t", state->Elements, s, {1000, 1e6L, 100}, log);
+         ExportNetlist("t", state->Elements, s, {1000, 1e6L, 100}, log);
        }},
       {"t.png", [](ReportLog&) { WriteWholeFile("t.png", std::string(5000, 'p'), true); }},
   };

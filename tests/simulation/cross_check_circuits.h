@@ -8,8 +8,8 @@
 #include "design/lossless.h"
 #include "design/lossy.h"
 #include "design/tesla.h"
-#include "shell/app_state.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 // The three circuits of the ngspice cross-check, as the calculators design them with their
 // windows' defaults: the lossless design, the lossy design with losses and a driver
@@ -19,17 +19,17 @@ inline std::vector<std::pair<std::string, kovaro::ElementSet>> CrossCheckCircuit
   auto state = std::make_unique<AppState>();
   RecordingDesignHost design;
   std::vector<std::pair<std::string, ElementSet>> circuits;
-  BlosslessClick(LosslessInputs{}, *state, design);
+  DesignLossless(LosslessInputs{}, *state, design);
   circuits.emplace_back("lossless", state->Elements);
   {
     ScopedWorkDir dir;
-    BdesignClick(LossyInputs{}, *state, design);
+    DesignLossy(LossyInputs{}, *state, design);
   }
   state->Elements.RLa = 0.05L;
   state->Elements.RLb = 40;
   state->Elements.Rin = 0.3L;
   circuits.emplace_back("lossy", state->Elements);
-  BapplyClick(TeslaInputs{}, *state, design);
+  DesignRegularCoil(TeslaInputs{}, *state, design);
   circuits.emplace_back("regular", state->Elements);
   return circuits;
 }

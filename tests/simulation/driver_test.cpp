@@ -14,9 +14,9 @@ Real After(Real t) { return std::nextafter(t, 1E10L); }
 
 SimulationSettings Squared(Waveform w, Real f) {
   SimulationSettings s;
-  s.RGvin = w;
-  s.NEfin = f;
-  s.NEtempo = 100;
+  s.VinWaveform = w;
+  s.InputFrequency = f;
+  s.StopTime = 100;
   return s;
 }
 
@@ -45,14 +45,14 @@ TEST(Driver, SquaredWavesRoundHalvesToEven) {
 
 TEST(Driver, SineAndCosineFollowTheInputFrequency) {
   SimulationSettings s;
-  s.RGvin = Waveform::Sine;
-  s.NEfin = 1000;
+  s.VinWaveform = Waveform::Sine;
+  s.InputFrequency = 1000;
   Driver sine(s);
   EXPECT_EQ(sine.InputVoltage(0), 0);
   EXPECT_NEAR(sine.InputVoltage(0.00025L), 180, 1e-12);
   EXPECT_NEAR(sine.InputVoltage(0.00075L), -180, 1e-12);
   EXPECT_EQ(sine.InputVoltage(0.0001L), 180 * std::sin(0.0001L * (1000 * kTwoPi)));
-  s.RGvin = Waveform::Cosine;
+  s.VinWaveform = Waveform::Cosine;
   Driver cosine(s);
   EXPECT_EQ(cosine.InputVoltage(0), 180);
   EXPECT_NEAR(cosine.InputVoltage(0.0005L), -180, 1e-12);
@@ -60,16 +60,16 @@ TEST(Driver, SineAndCosineFollowTheInputFrequency) {
 
 TEST(Driver, CurrentFeedbackStartsStrictlyAfterItsTime) {
   SimulationSettings s;
-  s.RGvin = Waveform::Sine;
-  s.CBsegue = true;
-  s.NEstart = 1E-6L;
+  s.VinWaveform = Waveform::Sine;
+  s.Feedback = true;
+  s.FeedbackStart = 1E-6L;
   Driver d(s);
   EXPECT_EQ(d.InputVoltage(1E-6L), 180 * std::sin(1E-6L * (300000 * kTwoPi)));
   d.FeedbackCurrent = 0;
   EXPECT_EQ(d.InputVoltage(After(1E-6L)), 180);
   d.FeedbackCurrent = -1E-30L;
   EXPECT_EQ(d.InputVoltage(2E-6L), -180);
-  s.CBoffset = true;  // the offset is added to the feedback value too
+  s.AddOffset = true;  // the offset is added to the feedback value too
   Driver offset(s);
   offset.FeedbackCurrent = -1;
   EXPECT_EQ(offset.InputVoltage(2E-6L), 0);
@@ -79,9 +79,9 @@ TEST(Driver, CurrentFeedbackStartsStrictlyAfterItsTime) {
 
 TEST(Driver, TurnOffDelayHoldsTheLastOutput) {
   SimulationSettings s = Squared(Waveform::SquaredSine, 0.5L);  // +180 up to t = 1, then -180
-  s.NEtempo = 0.875L;
-  s.NEatraso = 0.25L;
-  s.RGstop = StopMode::ShortCircuit;
+  s.StopTime = 0.875L;
+  s.TurnOffDelay = 0.25L;
+  s.AfterStop = StopMode::ShortCircuit;
   Driver d(s);
   EXPECT_EQ(d.InputVoltage(0.875L), 180);         // exactly Ts: still driving
   EXPECT_EQ(d.InputVoltage(After(0.875L)), 180);  // held
@@ -91,7 +91,7 @@ TEST(Driver, TurnOffDelayHoldsTheLastOutput) {
   EXPECT_EQ(d.InputVoltage(After(1.125L)), 0);  // short circuit
   EXPECT_EQ(d.LastDriverOutput, 0);
 
-  s.NEatraso = 0;  // no delay: the stop mode applies to every t after Ts
+  s.TurnOffDelay = 0;  // no delay: the stop mode applies to every t after Ts
   Driver no_delay(s);
   EXPECT_EQ(no_delay.InputVoltage(0.875L), 180);
   EXPECT_EQ(no_delay.InputVoltage(After(0.875L)), 0);
@@ -99,9 +99,9 @@ TEST(Driver, TurnOffDelayHoldsTheLastOutput) {
 
 TEST(Driver, StopModesAfterTheDelay) {
   SimulationSettings s;
-  s.NEtempo = 0;
-  s.NEatraso = 0;
-  s.RGstop = StopMode::FreeWheelingDiodes;
+  s.StopTime = 0;
+  s.TurnOffDelay = 0;
+  s.AfterStop = StopMode::FreeWheelingDiodes;
   Driver diodes(s);
   diodes.FeedbackCurrent = -0.01L;
   EXPECT_EQ(diodes.InputVoltage(1), 100);
@@ -109,26 +109,26 @@ TEST(Driver, StopModesAfterTheDelay) {
   EXPECT_EQ(diodes.InputVoltage(1), 180 + 0.8L);
   diodes.FeedbackCurrent = 0.05L;
   EXPECT_EQ(diodes.InputVoltage(1), -180 - 0.8L);
-  s.NEvd = 20;  // a value equal to a limit passes unchanged
+  s.DiodeDrop = 20;  // a value equal to a limit passes unchanged
   Driver at_limit(s);
   at_limit.FeedbackCurrent = -0.02L;
   EXPECT_EQ(at_limit.InputVoltage(1), 200);
 
-  s.RGstop = StopMode::OpenDriver;
+  s.AfterStop = StopMode::OpenDriver;
   Driver open(s);
   open.FeedbackCurrent = 0.5L;
   EXPECT_EQ(open.InputVoltage(1), -5000);
 
-  s.RGstop = StopMode::MultiplyVin;
-  s.CBoffset = true;
-  s.RGvin = Waveform::SquaredSine;
-  s.NEfin = 0.5L;
+  s.AfterStop = StopMode::MultiplyVin;
+  s.AddOffset = true;
+  s.VinWaveform = Waveform::SquaredSine;
+  s.InputFrequency = 0.5L;
   Driver multiply(s);
   EXPECT_EQ(multiply.InputVoltage(0.5L), 720);
   EXPECT_EQ(multiply.InputVoltage(1.5L), 0);
 
-  s.NEtempo = 0.75L;  // the held value includes the offset but is not multiplied
-  s.NEatraso = 1;
+  s.StopTime = 0.75L;  // the held value includes the offset but is not multiplied
+  s.TurnOffDelay = 1;
   Driver held(s);
   EXPECT_EQ(held.InputVoltage(0.5L), 360);
   EXPECT_EQ(held.InputVoltage(1.5L), 360);
@@ -138,7 +138,7 @@ TEST(Driver, StopModesAfterTheDelay) {
 TEST(Driver, SetStopTimeToCycles) {
   SimulationSettings s;
   EXPECT_EQ(StopTimeFor(s), 9.75L / 300000);
-  s.NEfin = 0;
+  s.InputFrequency = 0;
   EXPECT_THROW(
       {
         try {
@@ -149,7 +149,7 @@ TEST(Driver, SetStopTimeToCycles) {
         }
       },
       FloatError);
-  s.NEcycles = 0;
+  s.StopCycles = 0;
   try {
     StopTimeFor(s);
     ADD_FAILURE() << "0 / 0 must fault";

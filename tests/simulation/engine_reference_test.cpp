@@ -9,10 +9,10 @@
 #include <cmath>
 #include <memory>
 
-#include "shell/app_state.h"
 #include "simulation/cross_check_circuits.h"
 #include "simulation/run_host_fake.h"
 #include "simulation/run_report.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -35,34 +35,34 @@ struct ReferenceDriver {
   Real last = 0;
 
   Real Voltage(Real t) {
-    const Real V = s.NEvin;
-    const Real f = s.NEfin;
+    const Real V = s.InputVoltage;
+    const Real f = s.InputFrequency;
     Real v = 0;
-    if (s.CBsegue && t > s.NEstart) {
+    if (s.Feedback && t > s.FeedbackStart) {
       v = feedback >= 0 ? V : -V;
-    } else if (s.RGvin == Waveform::Sine) {
+    } else if (s.VinWaveform == Waveform::Sine) {
       v = C(V * sinl(C(t * C(f * kTwoPiReference))));
-    } else if (s.RGvin == Waveform::Cosine) {
+    } else if (s.VinWaveform == Waveform::Cosine) {
       v = C(V * cosl(C(t * C(f * kTwoPiReference))));
-    } else if (s.RGvin == Waveform::SquaredSine) {
+    } else if (s.VinWaveform == Waveform::SquaredSine) {
       v = Odd(Rounded(C(C(2 * f) * t) - 0.5L)) ? -V : V;
     } else {
       v = Odd(Rounded(C(C(2 * f) * t))) ? -V : V;
     }
-    if (s.CBoffset) v = C(v + V);
-    if (t > s.NEtempo) {
-      if (t <= C(s.NEtempo + s.NEatraso)) {
+    if (s.AddOffset) v = C(v + V);
+    if (t > s.StopTime) {
+      if (t <= C(s.StopTime + s.TurnOffDelay)) {
         v = last;
-      } else if (s.RGstop == StopMode::OpenDriver) {
-        v = C(-feedback * s.NEropen);
-      } else if (s.RGstop == StopMode::ShortCircuit) {
+      } else if (s.AfterStop == StopMode::OpenDriver) {
+        v = C(-feedback * s.OpenResistance);
+      } else if (s.AfterStop == StopMode::ShortCircuit) {
         v = 0;
-      } else if (s.RGstop == StopMode::FreeWheelingDiodes) {
-        const Real w = C(-feedback * s.NEropen);
-        const Real upper = C(V + s.NEvd), lower = C(-V - s.NEvd);
+      } else if (s.AfterStop == StopMode::FreeWheelingDiodes) {
+        const Real w = C(-feedback * s.OpenResistance);
+        const Real upper = C(V + s.DiodeDrop), lower = C(-V - s.DiodeDrop);
         v = w > upper ? upper : (w < lower ? lower : w);
       } else {
-        v = C(v * s.NEmult);
+        v = C(v * s.StopMultiplier);
       }
     }
     last = v;
@@ -85,14 +85,14 @@ Reference RunReference(const ElementSet& e, const SimulationSettings& s, const W
   Reference r;
   bool stepped = false;
   RecordingHost report;  // the report of the run's maxima, as the run writes it
-  const int32_t n = std::min(s.NEpontos, kCapacity);
+  const int32_t n = std::min(s.Points, kCapacity);
   r.time.assign(before.Time.begin(), before.Time.begin() + n);
   r.channels.assign(before.Channels.begin(), before.Channels.begin() + n);
   r.time[0] = 0;
   r.channels[0] = {};  // at rest, then scaled like every other sample
   try {
-    const Real h = C(s.NEtmax / (static_cast<Real>(n) - 1));
-    CircuitSystem c = BuildCircuit(e, s.CBnoload);
+    const Real h = C(s.FinalTime / (static_cast<Real>(n) - 1));
+    CircuitSystem c = BuildCircuit(e, s.RemoveLoad);
     Matrix4 a = c.A;
     Vector4 b = c.B;
     for (auto& row : a)
@@ -102,12 +102,12 @@ Reference RunReference(const ElementSet& e, const SimulationSettings& s, const W
     for (int i = 0; i < 4; ++i)
       for (int j = 0; j < 4; ++j) p[i][j] = C((i == j ? 1 : 0) - a[i][j] / 2);
     RecordingHost log;
-    if (s.CBtrapezoidal) InvertInPlace(4, p, log);
+    if (s.Trapezoidal) InvertInPlace(4, p, log);
     ReferenceDriver driver{s};
     Real t = h;
     for (int32_t k = 1; k < n; ++k) {
       Vector4 next{};
-      if (s.CBtrapezoidal) {
+      if (s.Trapezoidal) {
         const Real u1 = driver.Voltage(t);
         const Real u2 = driver.Voltage(C(t + h));
         const Real u = u1 + u2;
@@ -164,7 +164,7 @@ void ExpectSameRun(AppState& state, const SimulationSettings& s, const std::stri
   ASSERT_EQ(fault, ref.fault) << name;
   EXPECT_EQ(host.lines, ref.report) << name;
   const WaveformStore& store = state.Store;
-  const int32_t n = std::min(s.NEpontos, kCapacity);
+  const int32_t n = std::min(s.Points, kCapacity);
   int32_t differing = 0;
   for (int32_t k = 0; k < n; ++k) {
     differing += !Same(store.Time[k], ref.time[k]);
@@ -189,15 +189,15 @@ TEST(EngineReference, EveryWaveformFeedbackAndStopModeBitForBit) {
       for (bool feedback : {false, true}) {
         for (int stop = 0; stop < 4; ++stop) {
           SimulationSettings s;
-          s.RGvin = static_cast<Waveform>(w);
-          s.CBsegue = feedback;
-          s.NEstart = 2e-5L;
-          s.CBoffset = stop == 3;
-          s.CBnoload = circuit != "lossy";
-          s.RGstop = static_cast<StopMode>(stop);
-          s.NEtempo = 6e-5L;  // the driver stops within the run
-          s.CBtrapezoidal = stop != 1;
-          s.NEpontos = 20000;
+          s.VinWaveform = static_cast<Waveform>(w);
+          s.Feedback = feedback;
+          s.FeedbackStart = 2e-5L;
+          s.AddOffset = stop == 3;
+          s.RemoveLoad = circuit != "lossy";
+          s.AfterStop = static_cast<StopMode>(stop);
+          s.StopTime = 6e-5L;  // the driver stops within the run
+          s.Trapezoidal = stop != 1;
+          s.Points = 20000;
           ExpectSameRun(*state, s,
                         circuit + " waveform " + std::to_string(w) + (feedback ? " feedback" : "") +
                             " stop " + std::to_string(stop));
@@ -211,25 +211,25 @@ TEST(EngineReference, EveryWaveformFeedbackAndStopModeBitForBit) {
   state->Elements = circuits[0].second;
   const auto variant = [&](const std::string& name, auto change) {
     SimulationSettings s;
-    s.RGvin = Waveform::Sine;
+    s.VinWaveform = Waveform::Sine;
     ExpectSameRun(*state, s, name + " (complete run before)");
     change(s);
     ExpectSameRun(*state, s, name);
   };
-  variant("step", [](SimulationSettings& s) { s.NEvin = 1e4930L; });
+  variant("step", [](SimulationSettings& s) { s.InputVoltage = 1e4930L; });
   variant("driver", [](SimulationSettings& s) {
-    s.NEtempo = 5e-5L;
-    s.RGstop = StopMode::MultiplyVin;
-    s.NEmult = 1e4931L;
+    s.StopTime = 5e-5L;
+    s.AfterStop = StopMode::MultiplyVin;
+    s.StopMultiplier = 1e4931L;
   });
   variant("scaling", [](SimulationSettings& s) { s.Scale[VCb] = 1e4928L; });
-  variant("huge", [](SimulationSettings& s) { s.NEvin = 1e4000L; });
-  variant("tiny", [](SimulationSettings& s) { s.NEvin = 1e-4000L; });
+  variant("huge", [](SimulationSettings& s) { s.InputVoltage = 1e4000L; });
+  variant("tiny", [](SimulationSettings& s) { s.InputVoltage = 1e-4000L; });
   variant("scale", [](SimulationSettings& s) {
     s.Scale[VCb] = 0.1L;
     s.Offset[ILa] = -0.0L;
   });
-  variant("other times", [](SimulationSettings& s) { s.NEtmax = 0.99e-4L; });
+  variant("other times", [](SimulationSettings& s) { s.FinalTime = 0.99e-4L; });
   variant("offsets", [](SimulationSettings& s) {
     s.Offset = {5, -3, 0.25L, 7, -0.5L, 2};  // sample 0 is the offsets alone
   });

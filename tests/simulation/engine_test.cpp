@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "shell/app_state.h"
 #include "shell/float_error.h"
 #include "simulation/circuits.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -56,8 +56,8 @@ TEST(Engine, DefaultRunFillsTheStore) {
   EXPECT_TRUE(host.points.empty());
 
   // "Use maximum" fixes the value limits.
-  s.CBescala = true;
-  s.NEvmax = 1234;
+  s.UseMaximum = true;
+  s.Maximum = 1234;
   RunSimulation(state, s, host);
   EXPECT_EQ(st.ViewRange.ValueTop, 1234);
   EXPECT_EQ(st.ViewRange.ValueBottom, -1234);
@@ -72,8 +72,8 @@ TEST(Engine, PointsPerPeriodTestAndCapacity) {
   const PlotRange full = state.Store.FullRange;
 
   // 1000 points: 33.3 per period. Only the time limits change.
-  s.NEpontos = 1000;
-  s.NEtmax = 0.0002L;
+  s.Points = 1000;
+  s.FinalTime = 0.0002L;
   host = RecordingHost();
   RunSimulation(state, s, host);
   EXPECT_EQ(host.lines, std::vector<std::string>{"Too few points."});
@@ -83,24 +83,24 @@ TEST(Engine, PointsPerPeriodTestAndCapacity) {
   EXPECT_EQ(host.enabled + host.shown, 0);
 
   // Exactly 40 per period passes.
-  s.NEpontos = 40;
-  s.NEtmax = 1;
-  s.NEfin = 1;
-  s.CBtrapezoidal = false;
+  s.Points = 40;
+  s.FinalTime = 1;
+  s.InputFrequency = 1;
+  s.Trapezoidal = false;
   host = RecordingHost();
   RunSimulation(state, s, host);
   EXPECT_EQ(state.Store.SampleCount, 40);
   EXPECT_EQ(host.enabled, 1);
 
   // No input frequency, no test.
-  s.NEpontos = 3;
-  s.NEfin = 0;
+  s.Points = 3;
+  s.InputFrequency = 0;
   RunSimulation(state, s, host);
   EXPECT_EQ(state.Store.SampleCount, 3);
 
   // 60000 points pass the test and are capped to the store's capacity.
   s = SimulationSettings();
-  s.NEpontos = 60000;
+  s.Points = 60000;
   host = RecordingHost();
   RunSimulation(state, s, host);
   EXPECT_EQ(state.Store.SampleCount, 50000);
@@ -108,8 +108,8 @@ TEST(Engine, PointsPerPeriodTestAndCapacity) {
   EXPECT_EQ(state.Engine.StepLength, 0.0001L / 49999);
 
   // A refused run with a huge count keeps the count within the capacity.
-  s.NEpontos = 2000000000;
-  s.NEtmax = 1E30L;
+  s.Points = 2000000000;
+  s.FinalTime = 1E30L;
   RunSimulation(state, s, host);
   EXPECT_EQ(state.Store.SampleCount, 50000);
 }
@@ -119,7 +119,7 @@ TEST(Engine, EulerFirstStepFromRest) {
   state.Elements = LosslessCoil();
   RecordingHost host;
   SimulationSettings s = Unscaled();
-  s.CBtrapezoidal = false;
+  s.Trapezoidal = false;
   RunSimulation(state, s, host);
   const ElementSet& e = state.Elements;
   const Real m = e.kab * std::sqrt(e.La * e.Lb);
@@ -141,13 +141,13 @@ TEST(Engine, MaximaKeepTheFirstLargestMagnitudeWithItsSign) {
   state.Elements = ElementSet{1, 1, 1, 1, 0, 0, 0, 0, 0};
   RecordingHost host;
   SimulationSettings s = Unscaled();
-  s.CBtrapezoidal = false;
-  s.NEfin = 0;
-  s.NEtmax = 3;
-  s.NEpontos = 4;
-  s.NEtempo = 1.5L;
-  s.NEatraso = 0;
-  s.RGstop = StopMode::ShortCircuit;
+  s.Trapezoidal = false;
+  s.InputFrequency = 0;
+  s.FinalTime = 3;
+  s.Points = 4;
+  s.StopTime = 1.5L;
+  s.TurnOffDelay = 0;
+  s.AfterStop = StopMode::ShortCircuit;
   RunSimulation(state, s, host);
   const WaveformStore& st = state.Store;
   ASSERT_EQ(st.Channels[1][ILa], st.Channels[2][ILa]);
@@ -157,8 +157,8 @@ TEST(Engine, MaximaKeepTheFirstLargestMagnitudeWithItsSign) {
   // Over a long run each maximum is the first sample of largest magnitude, sign kept.
   state.Elements = LosslessCoil();
   s = Unscaled();
-  s.RGvin = Waveform::Sine;
-  s.NEfin = 294273.2L;
+  s.VinWaveform = Waveform::Sine;
+  s.InputFrequency = 294273.2L;
   RunSimulation(state, s, host);
   bool negative = false;
   for (int i = 0; i < 4; ++i) {
@@ -182,8 +182,8 @@ TEST(Engine, RemovedLoadIgnoresRbAndRunsRepeatExactly) {
     state->Elements.RLb = 40;
     state->Elements.Rin = 0.3L;
     SimulationSettings s;
-    s.CBnoload = no_load;
-    s.CBtrapezoidal = trapezoidal;
+    s.RemoveLoad = no_load;
+    s.Trapezoidal = trapezoidal;
     RecordingHost host;
     RunSimulation(*state, s, host);
     return std::make_pair(std::move(state), host.lines);
@@ -230,14 +230,14 @@ TEST(Engine, ArithmeticFaultsStopTheRunWhereTheyHappen) {
   SimulationSettings s;
 
   state->Elements = LosslessCoil();
-  s.NEtmax = 0;  // the points test divides by zero
+  s.FinalTime = 0;  // the points test divides by zero
   EXPECT_EQ(FaultOf(*state, s, host), "Floating point division by zero");
   EXPECT_EQ(state->Store.ViewRange.TimeTo, 0);
   EXPECT_EQ(state->Store.SampleCount, 0);
 
   s = SimulationSettings();
-  s.NEfin = 0;
-  s.NEpontos = 1;  // h divides by zero
+  s.InputFrequency = 0;
+  s.Points = 1;  // h divides by zero
   EXPECT_EQ(FaultOf(*state, s, host), "Floating point division by zero");
   EXPECT_EQ(state->Store.SampleCount, 1);
 
@@ -257,7 +257,7 @@ TEST(Engine, ArithmeticFaultsStopTheRunWhereTheyHappen) {
   state->Elements = LosslessCoil();
   state->Elements.Rb = 0;
   EXPECT_EQ(FaultOf(*state, s, host), "");  // Rb is out of the circuit
-  s.CBnoload = false;
+  s.RemoveLoad = false;
   EXPECT_EQ(FaultOf(*state, s, host), "Floating point division by zero");
   // The fault came before the value limits were cleared: they are the last run's.
   EXPECT_EQ(state->Store.ViewRange.ValueTop, state->Store.FullRange.ValueTop);
@@ -268,12 +268,12 @@ TEST(Engine, OverflowDuringIntegrationKeepsTheSamplesBefore) {
   state->Elements = LosslessCoil();
   RecordingHost host;
   SimulationSettings s;
-  s.NEvin = 1E4000L;
-  s.NEropen = 1E4000L;
-  s.RGstop = StopMode::OpenDriver;
-  s.NEatraso = 0;
+  s.InputVoltage = 1E4000L;
+  s.OpenResistance = 1E4000L;
+  s.AfterStop = StopMode::OpenDriver;
+  s.TurnOffDelay = 0;
   const Real h = 0.0001L / 9999;
-  s.NEtempo = 10.5L * h;  // the open driver's voltage overflows from the step of sample 10 on
+  s.StopTime = 10.5L * h;  // the open driver's voltage overflows from the step of sample 10 on
   state->Store.Channels[10].fill(12345);
   state->Store.Time[10] = 12345;
   EXPECT_EQ(FaultOf(*state, s, host), "Floating point overflow");
@@ -312,18 +312,18 @@ TEST(Engine, TrapezoidalRuleIsSecondOrderAndEulerFirst) {
   state->Elements = LosslessCoil();
   state->Elements.RLb = 2000;  // damped, so that Euler's growth stays small over the run
   SimulationSettings s;
-  s.RGvin = Waveform::SquaredSine;
-  s.NEfin = 1;
-  s.NEtmax = 2e-5L;
+  s.VinWaveform = Waveform::SquaredSine;
+  s.InputFrequency = 1;
+  s.FinalTime = 2e-5L;
   s.Scale = {1, 1, 1, 1, 1, 1};
   for (bool trapezoidal : {true, false}) {
-    s.CBtrapezoidal = trapezoidal;
+    s.Trapezoidal = trapezoidal;
     Real at_end[3];
     for (int32_t halvings = 0; halvings < 3; ++halvings) {
-      s.NEpontos = 4000 * (1 << halvings) + 1;  // h, h/2, h/4 over the same time
+      s.Points = 4000 * (1 << halvings) + 1;  // h, h/2, h/4 over the same time
       RecordingHost host;
       RunSimulation(*state, s, host);
-      at_end[halvings] = state->Store.Channels[s.NEpontos - 1][VCb];
+      at_end[halvings] = state->Store.Channels[s.Points - 1][VCb];
     }
     const Real ratio = (at_end[0] - at_end[1]) / (at_end[1] - at_end[2]);
     EXPECT_NEAR(ratio, trapezoidal ? 4 : 2, trapezoidal ? 0.4L : 0.2L)

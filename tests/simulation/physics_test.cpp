@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "shell/app_state.h"
 #include "simulation/circuits.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -16,8 +16,8 @@ TEST(Physics, LosslessCoilDeliversAllInputEnergyToCb) {
   auto state = std::make_unique<AppState>();
   state->Elements = LosslessCoil();
   SimulationSettings s;
-  s.RGvin = Waveform::Sine;
-  s.NEfin = 294273.2L;
+  s.VinWaveform = Waveform::Sine;
+  s.InputFrequency = 294273.2L;
   s.Scale = {1, 1, 1, 1, 1, 1};
   RecordingHost host;
   RunSimulation(*state, s, host);
@@ -29,7 +29,7 @@ TEST(Physics, LosslessCoilDeliversAllInputEnergyToCb) {
     if (std::fabs(st.Channels[k][VCb]) >= 77397 * (1 - 0.001L)) first = k;
   }
   ASSERT_GE(first, 0);
-  const Real period = 1 / s.NEfin;
+  const Real period = 1 / s.InputFrequency;
   EXPECT_NEAR(st.Time[first], 9.75L * period, period);
 
   // Energy delivered by the driver up to that moment: the Vin channel of sample k holds the

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
 #include "shell/float_error.h"
 #include "simulation/engine.h"
+#include "state/app_state.h"
 
 // Records what a run does to the windows around it.
 class RecordingHost : public kovaro::RunHost {

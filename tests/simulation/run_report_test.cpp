@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/app_state.h"
 #include "shell/file_error.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -20,11 +20,11 @@ namespace {
 // Sample 1: VCa 0, ILa 240, VCb 0, ILb -120. Sample 2: VCa 240, ILa 480, VCb 120, ILb -240.
 void HandCase(AppState& state, SimulationSettings& s) {
   state.Elements = ElementSet{1, 1, 1, 1, 0, 0.5L, 0, 0, 0};
-  s.CBtrapezoidal = false;
-  s.NEfin = 0;
-  s.NEtmax = 2;
-  s.NEpontos = 3;
-  s.NEtempo = 100;
+  s.Trapezoidal = false;
+  s.InputFrequency = 0;
+  s.FinalTime = 2;
+  s.Points = 3;
+  s.StopTime = 100;
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ TEST(RunReport, LinesOfAHandComputedRun) {
   auto state = std::make_unique<AppState>();
   SimulationSettings s;
   HandCase(*state, s);
-  s.CBdetails = true;
+  s.ListDetails = true;
   RecordingHost host;
   RunSimulation(*state, s, host);
   const std::vector<std::string> expected{
@@ -49,7 +49,7 @@ TEST(RunReport, LinesOfAHandComputedRun) {
 
   // A negative VCb peak: negative gain, positive ratios.
   state->Elements.kab = -0.5L;
-  s.CBdetails = false;
+  s.ListDetails = false;
   host = RecordingHost();
   RunSimulation(*state, s, host);
   ASSERT_EQ(host.lines.size(), 6u);
@@ -63,19 +63,19 @@ TEST(RunReport, FaultsStopTheReportAfterTheLinesBefore) {
   SimulationSettings s;
   HandCase(*state, s);
   RecordingHost host;
-  s.NEvin = 0;  // everything stays 0: the gain is 0 / 0
+  s.InputVoltage = 0;  // everything stays 0: the gain is 0 / 0
   EXPECT_EQ(FaultOf(*state, s, host), "Invalid floating point operation");
   EXPECT_EQ(host.lines.size(), 4u);
   EXPECT_EQ(host.enabled + host.shown, 0);
 
-  s.NEvin = 180;
-  s.NEpontos = 2;  // one Euler step: VCa and VCb are still 0
+  s.InputVoltage = 180;
+  s.Points = 2;  // one Euler step: VCa and VCb are still 0
   host = RecordingHost();
   EXPECT_EQ(FaultOf(*state, s, host), "Invalid floating point operation");
   EXPECT_EQ(host.lines.size(), 5u);
 
-  s.NEpontos = 3;
-  s.CBdetails = true;
+  s.Points = 3;
+  s.ListDetails = true;
   state->Elements.Ca = -1;  // sqrt(Ca / Cb) of a negative ratio
   host = RecordingHost();
   EXPECT_EQ(FaultOf(*state, s, host), "Invalid floating point operation");
@@ -87,7 +87,7 @@ TEST(TableFile, BytesOfAHandComputedRun) {
   auto state = std::make_unique<AppState>();
   SimulationSettings s;
   HandCase(*state, s);
-  s.CBsalvar = true;
+  s.SaveTable = true;
   s.Offset[Vin] = 1;
   state->DesignName = "hand";
   RecordingHost host;
@@ -104,13 +104,13 @@ TEST(TableFile, BytesOfAHandComputedRun) {
   EXPECT_EQ(ReadFile(dir.path() / "hand.tab"), expected);
 
   // The next run overwrites the same file; an empty design name gives ".tab".
-  s.NEpontos = 2;
-  s.NEvin = 90;
+  s.Points = 2;
+  s.InputVoltage = 90;
   host = RecordingHost();
   EXPECT_EQ(FaultOf(*state, s, host), "Invalid floating point operation");  // VCa stays 0
   EXPECT_EQ(ReadFile(dir.path() / "hand.tab").size(), 2u * 169u);
   state->DesignName = "";
-  s.NEpontos = 3;
+  s.Points = 3;
   RunSimulation(*state, s, host);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / ".tab"));
 }
@@ -139,7 +139,7 @@ TEST(TableFile, FileFailuresStopTheRun) {
   auto state = std::make_unique<AppState>();
   SimulationSettings s;
   HandCase(*state, s);
-  s.CBsalvar = true;
+  s.SaveTable = true;
   auto failure = [&](RecordingHost& host) -> std::string {
     try {
       RunSimulation(*state, s, host);
@@ -169,7 +169,7 @@ TEST(TableFile, FileFailuresStopTheRun) {
     EXPECT_TRUE(host.lines.empty());
     EXPECT_EQ(host.enabled + host.shown, 0);
     // A table larger than the stream's buffer fails while it is written.
-    s.NEpontos = 50000;
+    s.Points = 50000;
     EXPECT_EQ(failure(host), "Disk full");
   }
 }

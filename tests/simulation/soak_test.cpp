@@ -6,9 +6,9 @@
 #include <fstream>
 #include <random>
 
-#include "shell/app_state.h"
 #include "shell/float_error.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -46,21 +46,21 @@ TEST(Soak, TwoThousandRandomRuns) {
          around(1E-11L), around(5E5L),  static_cast<Real>(unit(random)) * 0.3L,
          around(0.1L),   around(40),    around(0.3L)};
     SimulationSettings s;
-    s.RGvin = static_cast<Waveform>(random() % 4);
-    s.RGstop = static_cast<StopMode>(random() % 4);
-    s.NEvin = around(180);
-    s.NEfin = around(300000);
-    s.NEtmax = around(1E-4L);
-    s.NEpontos = static_cast<int32_t>(std::pow(10.0, 3 + 1.8 * unit(random)));
-    s.CBtrapezoidal = unit(random) < 0.7;
-    s.CBnoload = unit(random) < 0.5;
-    s.CBsegue = unit(random) < 0.2;
-    s.CBoffset = unit(random) < 0.2;
-    s.NEtempo = around(5E-5L);
-    s.NEatraso = around(2E-6L);
-    s.NEropen = around(10000);
-    s.CBescala = unit(random) < 0.2;
-    s.CBdetails = unit(random) < 0.5;
+    s.VinWaveform = static_cast<Waveform>(random() % 4);
+    s.AfterStop = static_cast<StopMode>(random() % 4);
+    s.InputVoltage = around(180);
+    s.InputFrequency = around(300000);
+    s.FinalTime = around(1E-4L);
+    s.Points = static_cast<int32_t>(std::pow(10.0, 3 + 1.8 * unit(random)));
+    s.Trapezoidal = unit(random) < 0.7;
+    s.RemoveLoad = unit(random) < 0.5;
+    s.Feedback = unit(random) < 0.2;
+    s.AddOffset = unit(random) < 0.2;
+    s.StopTime = around(5E-5L);
+    s.TurnOffDelay = around(2E-6L);
+    s.OpenResistance = around(10000);
+    s.UseMaximum = unit(random) < 0.2;
+    s.ListDetails = unit(random) < 0.5;
     RecordingHost host;
     try {
       RunSimulation(*state, s, host);

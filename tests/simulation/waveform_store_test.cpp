@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/app_state.h"
 #include "simulation/circuits.h"
 #include "simulation/run_host_fake.h"
+#include "state/app_state.h"
 
 using namespace kovaro;
 
@@ -22,7 +22,7 @@ TEST(WaveformStore, ReferenceKeepsItsOwnCountAndScaling) {
   const Real last_time = state->Store.Time[9999];
 
   // A shorter run with another ILa scale leaves the reference as it was.
-  s.NEpontos = 2000;
+  s.Points = 2000;
   s.Scale[ILa] = 1;
   RunSimulation(*state, s, host);
   const WaveformStore& st = state->Store;

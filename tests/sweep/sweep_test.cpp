@@ -51,16 +51,16 @@ SingleRun RunWith(SweptQuantity q, Real v, ElementSet e, SimulationSettings s) {
       e.Rin = v;
       break;
     case SweptQuantity::NEfin:
-      s.NEfin = v;
+      s.InputFrequency = v;
       break;
     case SweptQuantity::NEvin:
-      s.NEvin = v;
+      s.InputVoltage = v;
       break;
     case SweptQuantity::NEtempo:
-      s.NEtempo = v;
+      s.StopTime = v;
       break;
     case SweptQuantity::NEstart:
-      s.NEstart = v;
+      s.FeedbackStart = v;
       break;
   }
   state->Elements = e;
@@ -90,11 +90,11 @@ TEST(Sweep, EveryPointIsTheSingleRunOfItsValue) {
   int32_t faulted = 0, completed = 0;
   for (const auto& [name, elements] : CrossCheckCircuits()) {
     SimulationSettings s;
-    s.NEpontos = 4000;
-    s.CBsalvar = true;  // a sweep writes no table
-    s.CBsegue = name == "lossy";
-    s.NEtempo = 6e-5L;
-    if (name == "regular") s.RGvin = Waveform::Sine;
+    s.Points = 4000;
+    s.SaveTable = true;  // a sweep writes no table
+    s.Feedback = name == "lossy";
+    s.StopTime = 6e-5L;
+    if (name == "regular") s.VinWaveform = Waveform::Sine;
     for (int32_t q = 0; q < kSweptCount; ++q) {
       const auto quantity = static_cast<SweptQuantity>(q);
       const Real v = SweptValue(quantity, elements, s);
@@ -104,7 +104,7 @@ TEST(Sweep, EveryPointIsTheSingleRunOfItsValue) {
       for (const SweepPoint& p : sweep.Points()) {
         const std::string label = name + " " + SweptName(quantity) + " " + SweepRow(p);
         SimulationSettings single = s;
-        single.CBsalvar = false;
+        single.SaveTable = false;
         const SingleRun r = RunWith(quantity, p.value, elements, single);
         ASSERT_EQ(p.fault, r.fault) << label;
         if (!p.fault.empty()) {
@@ -173,7 +173,7 @@ TEST(Sweep, RowsAreTheReportsFigures) {
 TEST(Sweep, ReportsItsRowsTogetherAndSavesThemUnderTheNameItIsGiven) {
   ScopedWorkDir dir;
   SimulationSettings s;
-  s.NEpontos = 4000;
+  s.Points = 4000;
   Sweep sweep(CrossCheckCircuits()[0].second, s, SweptQuantity::NEfin, SweepRange{0, 300000, 3});
   sweep.Next();  // 0 Hz: a run without drive
   sweep.Next();

@@ -1,4 +1,4 @@
-#include "simulation/waveform_cache.h"
+#include "simulation/sine_cache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,22 +8,22 @@
 
 namespace kovaro {
 
-WaveformCache::WaveformCache() : times_(kCapacity + 1), values_(kCapacity + 1) {}
+SineCache::SineCache() : times_(kCapacity + 1), values_(kCapacity + 1) {}
 
-void WaveformCache::Begin(const SimulationSettings& s) {
+void SineCache::Begin(const SimulationSettings& s) {
   // Compared by their bits: a -0 peak gives other values than +0.
-  const bool same = s.RGvin == waveform_ && s.CBoffset == offset_ && s.NEvin == peak_ &&
-                    std::signbit(s.NEvin) == std::signbit(peak_) && s.NEfin == frequency_ &&
-                    std::signbit(s.NEfin) == std::signbit(frequency_);
+  const bool same = s.VinWaveform == waveform_ && s.AddOffset == offset_ && s.InputVoltage == peak_ &&
+                    std::signbit(s.InputVoltage) == std::signbit(peak_) && s.InputFrequency == frequency_ &&
+                    std::signbit(s.InputFrequency) == std::signbit(frequency_);
   if (same) return;
-  waveform_ = s.RGvin;
-  offset_ = s.CBoffset;
-  peak_ = s.NEvin;
-  frequency_ = s.NEfin;
+  waveform_ = s.VinWaveform;
+  offset_ = s.AddOffset;
+  peak_ = s.InputVoltage;
+  frequency_ = s.InputFrequency;
   count_ = 0;
 }
 
-Real WaveformCache::Value(int32_t j, Real t, Driver& driver) {
+Real SineCache::Value(int32_t j, Real t, Driver& driver) {
   if (j < count_) {
     if (times_[j] == t) return values_[j];
     count_ = j;  // another sequence of times from here on
@@ -37,7 +37,7 @@ Real WaveformCache::Value(int32_t j, Real t, Driver& driver) {
   return v;
 }
 
-void WaveformCache::Values(int32_t j, const Real* t, int32_t count, Real* u, Driver& driver) {
+void SineCache::Values(int32_t j, const Real* t, int32_t count, Real* u, Driver& driver) {
   // Times are positive, so equal times have equal bytes; bytes are compared and copied, which
   // is cheaper than 80-bit loads and stores.
   int32_t i = 0;

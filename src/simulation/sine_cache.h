@@ -13,9 +13,9 @@ namespace kovaro {
 // with the same waveform, peak, offset and frequency (the same run again, or a sweep of an
 // element). A value is reused only where its time is equal too, so each one is exactly what
 // computing it again would give.
-class WaveformCache {
+class SineCache {
  public:
-  WaveformCache();
+  SineCache();
 
   // Starts a run: the values are forgotten unless they belong to the same waveform.
   void Begin(const SimulationSettings& settings);

@@ -5,7 +5,7 @@
 
 #include "elements/element_set.h"
 #include "simulation/engine.h"
-#include "simulation/waveform_cache.h"
+#include "simulation/sine_cache.h"
 #include "simulation/waveform_store.h"
 
 namespace kovaro {
@@ -16,9 +16,9 @@ struct AppState {
   WaveformStore Store;
   std::string DesignName;  // base name of the output files; empty until a design sets it
   EngineValues Engine;
-  WaveformCache Drive;  // sine values of the last run, for the next
+  SineCache Sines;  // sine values of the last run, for the next
 
-  RunTarget Target() { return {Store, Engine, Drive}; }
+  RunTarget Target() { return {Store, Engine, Sines}; }
 };
 
 // A run of the program's own elements into its own store.
